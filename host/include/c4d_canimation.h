@@ -1,0 +1,187 @@
+// Animation: tracks on elements, the value curve of a track, and its keys.
+#ifndef C4D_CANIMATION_H
+#define C4D_CANIMATION_H
+
+#include "c4d_baselist.h"
+#include "c4d_container.h"
+#include "c4d_time.h"
+
+class CCurve;
+class CKey;
+
+// The interpolation of a key governs the segment from that key to the next.
+enum CINTERPOLATION {
+  CINTERPOLATION_SPLINE = 1,
+  CINTERPOLATION_LINEAR = 2,
+  CINTERPOLATION_STEP = 3,
+};
+
+// Track categories of CTrack::GetTrackCategory.
+enum {
+  CTRACK_CATEGORY_VALUE = 1,
+  CTRACK_CATEGORY_DATA = 2,
+  CTRACK_CATEGORY_PLUGIN = 3,
+};
+
+// Units of CTrack::GetUnit, with their unit steps.
+enum {
+  DESC_UNIT_REAL = 1,     // step 1.0
+  DESC_UNIT_METER = 2,    // a distance, step 1.0
+  DESC_UNIT_DEGREE = 3,   // stored in radians, step pi/180
+  DESC_UNIT_PERCENT = 4,  // stored as a fraction, step 0.01
+};
+
+// The curve type of a track's own value curve.
+enum { CC_CURVE_CURVE = 1 };
+
+// The parameter a track animates: up to three levels of ids.
+class DescID {
+ public:
+  DescID() = default;
+  explicit DescID(LONG id1) : _ids{id1, 0, 0}, _depth(1) {}
+  DescID(LONG id1, LONG id2) : _ids{id1, id2, 0}, _depth(2) {}
+  DescID(LONG id1, LONG id2, LONG id3) : _ids{id1, id2, id3}, _depth(3) {}
+  LONG GetDepth() const { return _depth; }
+  // The id at level (0-based), or 0 past the depth.
+  LONG operator[](LONG level) const { return level >= 0 && level < _depth ? _ids[level] : 0; }
+  Bool operator==(const DescID& o) const;
+  Bool operator!=(const DescID& o) const { return !(*this == o); }
+  Bool operator<(const DescID& o) const;
+
+ private:
+  LONG _ids[3] = {0, 0, 0};
+  LONG _depth = 0;
+};
+
+class CKey : public BaseList2D {
+ public:
+  // A detached spline key at time 0 with value 0 and zero tangents.
+  static CKey* Alloc();
+  // Frees a key; a key still in a curve is removed from it first.
+  static void Free(CKey*& key);
+
+  // A detached copy of the key (time, value, data, interpolation, tangents).
+  CKey* GetClone(LONG flags = COPYFLAGS_0, AliasTrans* trn = nullptr) const override;
+  Bool CopyTo(C4DAtom* dst, LONG flags = COPYFLAGS_0, AliasTrans* trn = nullptr) const override;
+
+  BaseTime GetTime() const { return _time; }
+  // Sets the time; when the key is in seq, seq re-sorts its keys (stable for equal times).
+  void SetTime(CCurve* seq, const BaseTime& time);
+  Real GetValue() const { return _value; }
+  void SetValue(CCurve* seq, Real value);
+  const GeData& GetGeData() const { return _data; }
+  void SetGeData(CCurve* seq, const GeData& data);
+  CINTERPOLATION GetInterpolation() const { return _interpolation; }
+  void SetInterpolation(CCurve* seq, CINTERPOLATION interpolation);
+
+  // Tangents: time offsets (left normally negative, right positive) and value offsets.
+  BaseTime GetTimeLeft() const { return _timeLeft; }
+  BaseTime GetTimeRight() const { return _timeRight; }
+  Real GetValueLeft() const { return _valueLeft; }
+  Real GetValueRight() const { return _valueRight; }
+  void SetTimeLeft(CCurve* seq, const BaseTime& offset);
+  void SetTimeRight(CCurve* seq, const BaseTime& offset);
+  void SetValueLeft(CCurve* seq, Real offset);
+  void SetValueRight(CCurve* seq, Real offset);
+
+  // The curve that holds the key, or null.
+  CCurve* GetCurve() const { return _curve; }
+  BaseDocument* GetDocument() const override;
+
+ private:
+  friend class CCurve;
+  CKey() : BaseList2D(ID_CKEY) {}
+  ~CKey() override = default;
+  BaseTime _time;
+  Real _value = 0.0;
+  GeData _data;
+  CINTERPOLATION _interpolation = CINTERPOLATION_SPLINE;
+  BaseTime _timeLeft, _timeRight;
+  Real _valueLeft = 0.0, _valueRight = 0.0;
+  CCurve* _curve = nullptr;
+};
+
+class CCurve : public BaseList2D {
+ public:
+  LONG GetKeyCount() const;
+  // Keys in time order; null outside 0..count-1.
+  CKey* GetKey(LONG index) const;
+  // A new spline key with zero tangents at time; a key already at that time is returned instead
+  // of a second one. nidx receives the key's index. Null when the key cannot be made.
+  CKey* AddKey(const BaseTime& time, LONG* nidx = nullptr);
+  // Takes ownership of a detached key and puts it in time order, after keys of equal time.
+  // FALSE (and nothing taken) for null or a key that is in a curve already.
+  Bool InsertKey(CKey* key);
+  // Frees the key at index; later keys move down one index. FALSE outside the range.
+  Bool DelKey(LONG index);
+  // Frees every key.
+  void FlushKeys();
+
+  // The curve's value at time: constant before the first and after the last key; a step key
+  // holds its value, a linear key interpolates, a spline key follows the cubic Bezier through
+  // its right tangent and the next key's left tangent. fps does not change the result; 0 for a
+  // curve without keys.
+  Real GetValue(const BaseTime& time, LONG fps) const;
+  // Tells the host that keys changed.
+  void SetKeyDirty() { ++_dirtyCount; }
+  LONG GetDirtyCount() const { return _dirtyCount; }
+
+  CTrack* GetTrack() const { return _track; }
+  BaseDocument* GetDocument() const override;
+  C4DAtom* GetClone(LONG flags = COPYFLAGS_0, AliasTrans* trn = nullptr) const override;
+  Bool CopyTo(C4DAtom* dst, LONG flags = COPYFLAGS_0, AliasTrans* trn = nullptr) const override;
+
+ private:
+  friend class CKey;
+  friend class CTrack;
+  CCurve() : BaseList2D(ID_CCURVE) {}
+  ~CCurve() override;
+  void Resort(CKey* key);
+  std::vector<CKey*> _keys;
+  CTrack* _track = nullptr;
+  LONG _dirtyCount = 0;
+  mutable size_t _lastSegment = 0;
+};
+
+class CTrack : public BaseList2D {
+ public:
+  // A new track for a parameter of owner (not yet inserted: use InsertTrackSorted).
+  static CTrack* Alloc(BaseList2D* owner, const DescID& id);
+  // Removes the track from its owner and frees it with its curve.
+  static void Free(CTrack*& track);
+
+  CTrack* GetNext() const { return _next; }
+  CTrack* GetPred() const { return _pred; }
+  // The element that carries the track, or null.
+  BaseList2D* GetObject() const { return _owner; }
+  DescID GetDescriptionID() const { return _descId; }
+  LONG GetTrackCategory() const { return _category; }
+  void SetTrackCategory(LONG category) { _category = category; }
+  // Writes the unit step to *step (when not null) and returns the unit.
+  LONG GetUnit(Real* step) const;
+  void SetUnit(LONG unit) { _unit = unit; }
+  // The track's curve of the given type (only CC_CURVE_CURVE exists); with create FALSE, null
+  // when the track has none yet.
+  CCurve* GetCurve(LONG type = CC_CURVE_CURVE, Bool create = TRUE);
+  void Remove();
+
+  BaseDocument* GetDocument() const override;
+  // A detached copy of the track with its curve, settings and name.
+  C4DAtom* GetClone(LONG flags = COPYFLAGS_0, AliasTrans* trn = nullptr) const override;
+  // Copies name, data container, category, unit, id and curve onto another track.
+  Bool CopyTo(C4DAtom* dst, LONG flags = COPYFLAGS_0, AliasTrans* trn = nullptr) const override;
+
+ private:
+  friend class BaseList2D;
+  CTrack() : BaseList2D(ID_CTRACK) {}
+  ~CTrack() override;
+  CTrack* _next = nullptr;
+  CTrack* _pred = nullptr;
+  BaseList2D* _owner = nullptr;
+  DescID _descId;
+  LONG _category = CTRACK_CATEGORY_VALUE;
+  LONG _unit = DESC_UNIT_REAL;
+  CCurve* _curve = nullptr;
+};
+
+#endif

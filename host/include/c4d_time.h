@@ -1,0 +1,40 @@
+// Exact time of the host: a reduced rational number of seconds (64-bit numerator and
+// denominator). From seconds it rounds to the nearest whole millisecond, halves away from zero.
+#ifndef C4D_TIME_H
+#define C4D_TIME_H
+
+#include "c4d_types.h"
+
+class BaseTime {
+ public:
+  BaseTime() = default;
+  // Seconds rounded to whole milliseconds (x / 1000). Non-finite seconds give 0.
+  BaseTime(Real seconds);
+  // Exactly numerator / denominator, reduced, denominator made positive. A zero denominator is
+  // kept as (0, 0): such a time reads as 0 seconds and compares equal to 0.
+  BaseTime(LLONG numerator, LLONG denominator);
+
+  // Seconds; 0.0 for a zero denominator.
+  Real Get() const;
+  LLONG GetNumerator() const { return _numerator; }
+  LLONG GetDenominator() const { return _denominator; }
+  // Whole frames at fps, rounded toward minus infinity.
+  LONG GetFrame(Real fps) const;
+
+  friend BaseTime operator+(const BaseTime& a, const BaseTime& b);
+  friend BaseTime operator-(const BaseTime& a, const BaseTime& b);
+  // a / b as a time; a zero b gives a time with a zero denominator.
+  friend BaseTime operator/(const BaseTime& a, const BaseTime& b);
+  friend Bool operator<(const BaseTime& a, const BaseTime& b);
+  friend Bool operator==(const BaseTime& a, const BaseTime& b);
+  friend Bool operator!=(const BaseTime& a, const BaseTime& b) { return !(a == b); }
+  friend Bool operator>(const BaseTime& a, const BaseTime& b) { return b < a; }
+  friend Bool operator<=(const BaseTime& a, const BaseTime& b) { return !(b < a); }
+  friend Bool operator>=(const BaseTime& a, const BaseTime& b) { return !(a < b); }
+
+ private:
+  LLONG _numerator = 0;
+  LLONG _denominator = 1;
+};
+
+#endif
