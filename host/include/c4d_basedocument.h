@@ -38,6 +38,7 @@ class BaseObject : public BaseList2D {
 
  private:
   friend class BaseDocument;
+  friend class BaseTag;
   explicit BaseObject(LONG type) : BaseList2D(type) {}
   ~BaseObject() override;
   BaseObject* _next = nullptr;
@@ -126,6 +127,7 @@ class GeListHead {
 
  private:
   friend class BaseDocument;
+  friend class LayerObject;
   GeListHead() = default;
   ~GeListHead();
   LayerObject* _first = nullptr;
@@ -173,8 +175,12 @@ class BaseDocument : public BaseList2D {
   Bool CopyTo(C4DAtom* dst, LONG flags = COPYFLAGS_0, AliasTrans* trn = nullptr) const override;
 
  private:
+  friend class BaseObject;
+  friend class BaseMaterial;
   BaseDocument();
   ~BaseDocument() override;
+  // Copies layers, objects and materials into target, which holds none.
+  Bool CopyContent(BaseDocument* target, LONG flags, AliasTrans* trn) const;
   LONG _fps = 30;
   Bool _changed = FALSE;
   BaseObject* _firstObject = nullptr;

@@ -2,6 +2,8 @@
 #ifndef C4D_CANIMATION_H
 #define C4D_CANIMATION_H
 
+#include <vector>
+
 #include "c4d_baselist.h"
 #include "c4d_container.h"
 #include "c4d_time.h"
@@ -65,7 +67,8 @@ class CKey : public BaseList2D {
   Bool CopyTo(C4DAtom* dst, LONG flags = COPYFLAGS_0, AliasTrans* trn = nullptr) const override;
 
   BaseTime GetTime() const { return _time; }
-  // Sets the time; when the key is in seq, seq re-sorts its keys (stable for equal times).
+  // Sets the time; the curve that holds the key (seq or not) re-sorts its keys (stable for
+  // equal times).
   void SetTime(CCurve* seq, const BaseTime& time);
   Real GetValue() const { return _value; }
   void SetValue(CCurve* seq, Real value);
@@ -136,10 +139,29 @@ class CCurve : public BaseList2D {
   friend class CTrack;
   CCurve() : BaseList2D(ID_CCURVE) {}
   ~CCurve() override;
-  void Resort(CKey* key);
+  // Gives the held key the time and moves it to its place (stable for equal times).
+  void Resort(CKey* key, const BaseTime& time);
+  // Index of a key of this curve, or -1.
+  LONG IndexOf(const CKey* key) const;
+  // Takes the key out of the curve without freeing it.
+  void Detach(CKey* key);
+  // Inserts or erases a key and its shape at index; FALSE when out of memory.
+  Bool InsertAt(size_t index, CKey* key);
+  void EraseAt(size_t index);
+  // Copies a held key's time, value, interpolation and tangents into its shape.
+  void RefreshShape(const CKey* key);
+  // What evaluation reads of a key, in seconds, kept parallel to _keys so that GetValue
+  // searches and reads contiguous memory.
+  struct KeyShape {
+    double time, value, timeLeft, valueLeft, timeRight, valueRight;
+    CINTERPOLATION interpolation;
+  };
+  static KeyShape ShapeOf(const CKey& key);
   std::vector<CKey*> _keys;
+  std::vector<KeyShape> _shapes;
   CTrack* _track = nullptr;
   LONG _dirtyCount = 0;
+  // Segment of the last GetValue, a guess; accessed through a relaxed std::atomic_ref.
   mutable size_t _lastSegment = 0;
 };
 

@@ -1,0 +1,126 @@
+// Evaluation of a curve at a time. A spline segment is the cubic Bezier in (time, value) from a
+// key through its right tangent and the next key's left tangent to the next key. The time of the
+// curve is monotonic in the Bezier parameter u once the handles fit the segment, so u is found by
+// Newton steps safeguarded by bisection; the value is then read at u. Offsets are taken relative
+// to the segment's first control point, so a flat segment gives its value exactly.
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+
+#include "c4d_canimation.h"
+
+namespace {
+
+constexpr double kTimeTolerance = 1e-9;  // seconds
+constexpr int kMaxSolverSteps = 100;
+
+// Control point offsets from the first control point: (t1, v1) handle, (t2, v2) handle, end.
+struct BezierSegment {
+  double t1, v1, t2, v2, t3, v3;
+};
+
+// Handles pointing the wrong way in time get no time extent; handles that together are longer
+// than the segment are shortened in proportion, keeping their directions. Shape is the curve's
+// record of a key (CCurve::KeyShape).
+template <class Shape>
+BezierSegment MakeSegment(const Shape& from, const Shape& to, double duration) {
+  double rightTime = std::max(from.timeRight, 0.0);
+  double rightValue = from.valueRight;
+  double leftTime = std::min(to.timeLeft, 0.0);
+  double leftValue = to.valueLeft;
+  const double handleTime = rightTime - leftTime;
+  if (handleTime > duration) {
+    const double scale = duration / handleTime;
+    rightTime *= scale;
+    rightValue *= scale;
+    leftTime *= scale;
+    leftValue *= scale;
+  }
+  const double valueChange = to.value - from.value;
+  return {rightTime, rightValue, duration + leftTime, valueChange + leftValue,
+          duration,  valueChange};
+}
+
+// Cubic Bezier with the first control point at 0.
+double Bezier(double p1, double p2, double p3, double u) {
+  const double w = 1.0 - u;
+  return 3.0 * w * w * u * p1 + 3.0 * w * u * u * p2 + u * u * u * p3;
+}
+
+double BezierSlope(double p1, double p2, double p3, double u) {
+  const double w = 1.0 - u;
+  return 3.0 * w * w * p1 + 6.0 * w * u * (p2 - p1) + 3.0 * u * u * (p3 - p2);
+}
+
+// The parameter u in [0, 1] at which the segment's time offset is elapsed.
+double SolveParameter(const BezierSegment& s, double elapsed) {
+  double low = 0.0, high = 1.0;
+  double u = elapsed / s.t3;
+  for (int step = 0; step < kMaxSolverSteps; ++step) {
+    const double error = Bezier(s.t1, s.t2, s.t3, u) - elapsed;
+    if (std::fabs(error) <= kTimeTolerance) break;
+    if (error < 0.0)
+      low = u;
+    else
+      high = u;
+    const double slope = BezierSlope(s.t1, s.t2, s.t3, u);
+    const double newton = slope > 0.0 ? u - error / slope : -1.0;
+    u = (newton > low && newton < high) ? newton : 0.5 * (low + high);
+  }
+  return u;
+}
+
+template <class Shape>
+double SegmentValue(const Shape& from, const Shape& to, double t) {
+  const double duration = to.time - from.time;
+  switch (from.interpolation) {
+    case CINTERPOLATION_STEP:
+      return from.value;
+    case CINTERPOLATION_LINEAR:
+      return from.value + (to.value - from.value) * ((t - from.time) / duration);
+    case CINTERPOLATION_SPLINE:
+    default: {
+      const BezierSegment segment = MakeSegment(from, to, duration);
+      return from.value +
+             Bezier(segment.v1, segment.v2, segment.v3, SolveParameter(segment, t - from.time));
+    }
+  }
+}
+
+// Index of the last shape whose time is not after t, for shapes[0].time <= t. A branch-free
+// halving search: random queries would mispredict half of a branching search's steps.
+template <class Shape>
+size_t LastAtOrBefore(const Shape* shapes, size_t count, double t) {
+  size_t first = 0;
+  while (count > 1) {
+    const size_t half = count / 2;
+    first = shapes[first + half].time <= t ? first + half : first;
+    count -= half;
+  }
+  return first;
+}
+
+}  // namespace
+
+Real CCurve::GetValue(const BaseTime& time, LONG) const {
+  const size_t count = _shapes.size();
+  if (count == 0) return 0.0;
+  const double t = time.Get();
+  if (t <= _shapes.front().time) return _shapes.front().value;
+  if (t >= _shapes.back().time) return _shapes.back().value;
+  // The segment of the last call and the one after it are tried first: samples mostly walk
+  // forward in time. The hint is only a guess, so concurrent readers of one curve may overwrite
+  // it freely (relaxed atomic).
+  std::atomic_ref<size_t> hint(_lastSegment);
+  size_t segment = hint.load(std::memory_order_relaxed);
+  const auto contains = [&](size_t i) {
+    return i + 1 < count && _shapes[i].time <= t && t < _shapes[i + 1].time;
+  };
+  if (!contains(segment)) {
+    if (!contains(++segment)) {
+      segment = LastAtOrBefore(_shapes.data(), count, t);
+    }
+    hint.store(segment, std::memory_order_relaxed);
+  }
+  return SegmentValue(_shapes[segment], _shapes[segment + 1], t);
+}
