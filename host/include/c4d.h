@@ -14,5 +14,10 @@
 #include "c4d_canimation.h"
 #include "c4d_general.h"
 #include "c4d_bitmap.h"
+#include "c4d_thread.h"
+#include "c4d_events.h"
+#include "c4d_gui.h"
+#include "c4d_customgui.h"
+#include "c4d_plugin.h"
 
 #endif

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "c4d_container.h"
+#include "c4d_events.h"
 #include "c4d_types.h"
 
 namespace standin {
@@ -28,6 +29,20 @@ LONG GetEventAddCount();
 
 // Number of atoms alive now (for leak checks in tests).
 LLONG GetLiveAtomCount();
+
+// Threads: the count GeGetCPUCount reports (0 returns to the machine's or THINFOLD_CPU_COUNT's),
+// and a failure of MPThreadPool::Init or Start on purpose until set back to None.
+void SetCPUCount(LONG count);
+enum class PoolFailure { None, Init, Start };
+void SetThreadPoolFailure(PoolFailure failure);
+
+// Core messages: receivers (open dialogs) in registration order; the event pump of the main
+// thread. ProcessEvents delivers the events queued when it starts and returns their number;
+// PumpUntil delivers events until done() is true (TRUE) or timeoutMs has passed (FALSE).
+void RegisterCoreMessageReceiver(CoreMessageReceiver* receiver);
+void UnregisterCoreMessageReceiver(CoreMessageReceiver* receiver);
+LONG ProcessEvents();
+Bool PumpUntil(const std::function<bool()>& done, LONG timeoutMs);
 
 }  // namespace standin
 

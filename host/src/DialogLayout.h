@@ -1,0 +1,22 @@
+// Layout of a dialog's window: every gadget's smallest size from its kind, text and initial
+// size, then the gadgets placed in their groups' grids. Columns (rows) holding a gadget with
+// BFH_SCALE (BFV_SCALE) share the space beyond the smallest size; inside its cell a gadget
+// fits (BFH_FIT, BFV_FIT) or keeps its smallest size, aligned by its flags.
+#ifndef HOST_DIALOGLAYOUT_H
+#define HOST_DIALOGLAYOUT_H
+
+#include "DialogWindow.h"
+#include "c4d_types.h"
+
+namespace standin {
+
+// Height of the title bar that a rendered window shows above its gadgets.
+LONG TitleBarHeight();
+
+// Lays out the top-level window of window (and the sub-dialogs shown in it): sets every
+// gadget's rectangle and the window's width and height.
+void LayoutWindow(DialogWindow& window);
+
+}  // namespace standin
+
+#endif

@@ -1,0 +1,80 @@
+// Pictures of user areas and dialog windows, and PNG files of them (libpng).
+#include <png.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "DialogLayout.h"
+#include "DialogRender.h"
+#include "GadgetAccess.h"
+#include "RasterReplay.h"
+#include "c4d_debug.h"
+#include "c4d_standin_gui.h"
+
+namespace standin {
+
+namespace {
+
+std::vector<png_byte> RgbaRows(const BaseBitmap& bitmap) {
+  std::vector<png_byte> rows(static_cast<size_t>(bitmap.GetBw()) * bitmap.GetBh() * 4);
+  size_t at = 0;
+  for (LONG y = 0; y < bitmap.GetBh(); ++y)
+    for (LONG x = 0; x < bitmap.GetBw(); ++x, at += 4)
+      bitmap.GetPixel(x, y, &rows[at], &rows[at + 1], &rows[at + 2], &rows[at + 3]);
+  return rows;
+}
+
+}  // namespace
+
+Bool RasterizeUserArea(const GeUserArea& area, BaseBitmap& target) {
+  if (target.GetBw() <= 0 || target.GetBh() <= 0) return FALSE;
+  RasterCanvas canvas(target.GetBw(), target.GetBh(), ResolveColour(GeData(COLOR_BG)));
+  ReplayDrawCalls(area.GetDrawCalls(), canvas);
+  return canvas.CopyTo(target);
+}
+
+Bool RenderDialog(GeDialog& dialog, BaseBitmap& target) {
+  DialogWindow* window = GadgetAccess::Window(dialog);
+  if (!dialog.IsOpen() || !window) return FALSE;
+  LayoutWindow(*window);
+  DialogWindow& top = window->Top();
+  RasterCanvas canvas(top.width, top.height, ResolveColour(GeData(COLOR_BG)));
+  RenderWindow(top, canvas);
+  return canvas.CopyTo(target);
+}
+
+Bool WritePng(const BaseBitmap& bitmap, const Filename& path) {
+  const std::string file = path.GetString().ToUtf8();
+  if (bitmap.GetBw() <= 0 || bitmap.GetBh() <= 0 || file.empty()) {
+    GeDebugOut("%s: no picture to write", file.c_str());
+    return FALSE;
+  }
+  const std::vector<png_byte> rows = RgbaRows(bitmap);
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  image.width = static_cast<png_uint_32>(bitmap.GetBw());
+  image.height = static_cast<png_uint_32>(bitmap.GetBh());
+  image.format = PNG_FORMAT_RGBA;
+  const std::string partial = file + ".partial";
+  if (!png_image_write_to_file(&image, partial.c_str(), 0, rows.data(), 0, nullptr)) {
+    GeDebugOut("%s: %s", partial.c_str(), image.message);
+    std::remove(partial.c_str());
+    return FALSE;
+  }
+  if (std::rename(partial.c_str(), file.c_str()) != 0) {
+    GeDebugOut("%s: cannot be written", file.c_str());
+    std::remove(partial.c_str());
+    return FALSE;
+  }
+  return TRUE;
+}
+
+Bool WriteDialogPng(GeDialog& dialog, const Filename& path) {
+  BaseBitmap* picture = BaseBitmap::Alloc();
+  const Bool written = picture && RenderDialog(dialog, *picture) && WritePng(*picture, path);
+  BaseBitmap::Free(picture);
+  return written;
+}
+
+}  // namespace standin
