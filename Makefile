@@ -6,7 +6,7 @@ JOBS ?= $(shell nproc)
 CMAKE_FLAGS := -G Ninja -DTHINFOLD_WERROR=$(WERROR)
 SCENE ?= examples/walk.bvh
 
-.PHONY: all deps run test bench asan format clean
+.PHONY: all deps run test bench asan tsan format clean
 
 all: test
 
@@ -37,6 +37,14 @@ asan: deps
 	cmake -S . -B build/asan $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTHINFOLD_SANITIZE=address
 	cmake --build build/asan -j $(JOBS)
 	cd build/asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+
+# The test programs with threads, under ThreadSanitizer; any report fails the program.
+TSAN_TESTS := ThreadTest WorkStackTest BakeControlThreadTest
+tsan: deps
+	cmake -S . -B build/tsan $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTHINFOLD_SANITIZE=thread
+	cmake --build build/tsan -j $(JOBS) --target $(TSAN_TESTS)
+	cd build/tsan && for t in $(TSAN_TESTS); do \
+	  TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" ./tests/$$t || exit 1; done
 
 format: deps
 	find host source app tests bench tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i

@@ -1,0 +1,144 @@
+#include "CBakeControlThread.h"
+
+#include <cmath>
+
+#include "CCurveList.h"
+#include "CKeyList.h"
+#include "CTrackSettingsLock.h"
+
+namespace {
+
+void Post(LONG kind, int value) {
+  SpecialEventAdd(THINFOLD_MESSAGE_ID, static_cast<VULONG>(kind), static_cast<VULONG>(value));
+}
+
+// The whole percentage, truncated toward zero; out-of-range or NaN reports stay in 0..100.
+int WholePercent(double percent) {
+  if (!(percent > 0.0)) return 0;
+  if (percent >= 100.0) return 100;
+  return static_cast<int>(std::trunc(percent));
+}
+
+// One worker per processor, but the worker table has BAKE_MAX_WORKERS places.
+int WorkerCount() {
+  const LONG processors = GeGetCPUCount();
+  if (processors < 1) return 1;
+  return processors > BAKE_MAX_WORKERS ? BAKE_MAX_WORKERS : static_cast<int>(processors);
+}
+
+// The tree's check box writes the node's settings copy on the main thread during a run.
+Bool IsActiveInTree(CCurveList& curveList, CKeyList* keyList) {
+  TreeListNode* node = curveList.GetTreeListNode(keyList->GetTrack());
+  if (!node) return FALSE;
+  CTrackSettingsGuard guard;
+  return node->_subdata.active ? TRUE : FALSE;
+}
+
+int CountRunning(int count, C4DThread** threads) {
+  int running = 0;
+  for (int i = 0; i < count; ++i)
+    if (threads[i] && threads[i]->IsRunning()) ++running;
+  return running;
+}
+
+}  // namespace
+
+int cb_func(CKeyList* keyList, double percent, const String& text, void* cookie) {
+  if (!cookie) return 1;
+  cb_cookie* context = static_cast<cb_cookie*>(cookie);
+  Bool changed = FALSE;
+  const int whole = WholePercent(percent);
+  if (whole != context->last_percent) {
+    if (keyList) keyList->SetPercentField(whole);
+    context->last_percent = whole;
+    changed = TRUE;
+  }
+  if (text != context->last_text) {
+    if (keyList) keyList->SetTextField(text);
+    context->last_text = text;
+    changed = TRUE;
+  }
+  // The post comes after the store, so the redraw shows the new values.
+  if (changed) Post(MSG_TREE, TREE_REDRAW);
+  C4DThread* mp_thread = context->mp_thread;
+  DebugAssert(mp_thread);
+  return mp_thread && mp_thread->TestBreak() ? 0 : 1;
+}
+
+MPThread::~MPThread() { End(TRUE); }
+
+void MPThread::Main() {
+  CNodeWrapper node;
+  while (stack && stack->Pop(&node)) {
+    if (TestBreak()) return;
+    DebugAssert(node._kl);
+    if (node._kl) ProcessItem(node._kl);
+  }
+}
+
+void MPThread::ProcessItem(CKeyList* keyList) {
+  cb_cookie cookie;
+  cookie.mp_thread = this;
+  const int result = keyList->OptimizeTrack(cb_func, &cookie);
+  keyList->SetThreadResult(result == 1 ? THREADRESULT_OK : THREADRESULT_FAILED);
+}
+
+CBakeControlThread::CBakeControlThread(CCurveList** curveList)
+    : curve_list(curveList), initial_size(0) {}
+
+// Main uses the stack and the curve list pointer: the thread must end before they go.
+CBakeControlThread::~CBakeControlThread() { End(TRUE); }
+
+void CBakeControlThread::Main() {
+  const int itemCount = FillStack(stack);
+  initial_size.store(itemCount, std::memory_order_release);
+  const RunOutcome outcome = itemCount == 0 ? RunOutcome::NotStarted : RunWorkers(WorkerCount());
+  // The last act: after this post the dialog may delete this object.
+  if (outcome != RunOutcome::Stopped) Post(MSG_RUN_OVER, RUN_DONE);
+}
+
+// The workers and their table live in this frame; they are destroyed, last to first, before the
+// pool when this returns.
+CBakeControlThread::RunOutcome CBakeControlThread::RunWorkers(int workerCount) {
+  MPThreadPool pool;
+  MPThread workers[BAKE_MAX_WORKERS];
+  C4DThread* table[BAKE_MAX_WORKERS] = {};
+  for (int i = 0; i < workerCount; ++i) {
+    workers[i].stack = &stack;
+    table[i] = &workers[i];
+  }
+  if (!pool.Init(*this, workerCount, table)) return RunOutcome::NotStarted;
+  if (!pool.Start(THREADPRIORITY_BELOW)) return RunOutcome::NotStarted;
+  const Bool finished = WaitForMPThreads(*this, workerCount, table);
+  StopAllMPThreads(*this, workerCount, table);
+  pool.Wait();
+  if (finished) return RunOutcome::Done;
+  Post(MSG_RUN_OVER, RUN_STOPPED);
+  return RunOutcome::Stopped;
+}
+
+int CBakeControlThread::FillStack(CStack<CNodeWrapper>& target) {
+  CCurveList* curveList = curve_list ? *curve_list : nullptr;
+  if (curveList) {
+    for (VLONG i = 0; i < curveList->GetCount(); ++i) {
+      CKeyList* keyList = (*curveList)[i];
+      if (keyList && IsActiveInTree(*curveList, keyList)) target.Push(CNodeWrapper(keyList));
+    }
+  }
+  return target.GetSize();
+}
+
+Bool CBakeControlThread::WaitForMPThreads(const C4DThread&, int count, C4DThread** threads) {
+  for (;;) {
+    if (TestBreak()) return FALSE;
+    const int running = CountRunning(count, threads);
+    Post(MSG_PROGRESS, stack.GetSize() + running);
+    GeSleep(BAKE_POLL_MS);
+    if (running == 0) return TRUE;
+  }
+}
+
+void CBakeControlThread::StopAllMPThreads(const C4DThread&, int count, C4DThread** threads) {
+  for (int i = 0; i < count; ++i)
+    if (threads[i]) threads[i]->End(FALSE);
+}
