@@ -1,0 +1,157 @@
+// One track's snapshot of keys and the samples of a curve.
+#ifndef CKEYLIST_H
+#define CKEYLIST_H
+
+#include <mutex>
+
+#include "CTrackSubData.h"
+#include "c4d.h"
+
+class CKeyList;
+
+// Progress of a reduction stage: percent 0..100 and a status text. Returns non-zero to go on and
+// 0 to make the stage stop. The key list and the cookie are passed through untouched.
+typedef int (*ProgressCallback)(CKeyList* keyList, double percent, const String& text,
+                                void* cookie);
+
+// One sample of a curve: time in whole milliseconds (truncated toward zero) and the value there.
+// A time whose milliseconds do not fit a LONG is clamped to the nearest LONG (never wrapped):
+// producers check SampleTimeInRange first and refuse such a curve.
+class CKeyValue {
+ public:
+  CKeyValue() {}
+  CKeyValue(const BaseTime& time, Real value);
+  ~CKeyValue() {}
+
+  LONG GetTime() const { return time; }
+  Real GetValue() const { return value; }
+
+  LONG time;
+  Real value;
+};
+
+// Samples in non-decreasing time order.
+class CKeyValueArray : public GeDynamicArray<CKeyValue> {
+ public:
+  CKeyValueArray() {}
+  ~CKeyValueArray() { Free(); }
+};
+
+// TRUE when the time, as whole milliseconds truncated toward zero, fits a LONG (about +-24.8
+// days), so that a sample holds it exactly.
+Bool SampleTimeInRange(const BaseTime& time);
+
+// Seconds as whole milliseconds truncated toward zero; beyond the LONG range the nearest LONG, and
+// 0 for NaN.
+LONG SecondsToMilliseconds(Real seconds);
+
+// Status codes of a key list; the tree view draws status icon _status.
+enum {
+  KEYSTATUS_NONE = 0,       // not processed since the snapshot or the last restore
+  KEYSTATUS_UNCHANGED = 1,  // the run did not reduce the key count; the snapshot is back
+  KEYSTATUS_REDUCED = 2,    // the run left fewer keys than the snapshot
+  KEYSTATUS_FAILED = 3,     // the reduction failed or was stopped
+  KEYSTATUS_BUSY = 4,       // being processed
+};
+
+// Outcome of the last run of a key list on a worker thread.
+enum ThreadResult : LONG {
+  THREADRESULT_NONE = 0,     // no run has finished
+  THREADRESULT_OK = 1,       // the working curve holds a result that may be copied
+  THREADRESULT_FAILED = -1,  // the run failed; its result is not copied
+};
+
+class TreeListNode;
+
+// One track's record while the dialog keeps its list of tracks, and the unit of work of a run.
+// The array holds the snapshot: one owned clone per key of the track's curve at SaveTrack time.
+// The document, track and curve are held through host links, resolved on every use.
+//
+// Locking: the result members (_percent, _text, _newcount, _status, _threadresult) are written
+// by the worker that runs the key list and read by the tree drawing on the main thread, so every
+// read and write goes through _resultlock and readers get copies (Get*Field). The tree node's
+// pointers to these members only mark that the node shows a key list's results; the tree reads
+// the values through TreeListNode's readers, which take the lock.
+class CKeyList : public GeDynamicArray<CKey*> {
+ public:
+  CKeyList();
+  ~CKeyList();
+
+  // Frees every snapshot key and empties the array; the curve is not touched.
+  void FlushKeys();
+
+  void SetBaseDocument(BaseDocument* doc);
+  // The linked document, or null once it is gone.
+  BaseDocument* GetBaseDocument() const;
+  void SetTrack(CTrack* track);
+  // The linked track in the linked document, or null.
+  CTrack* GetTrack() const;
+  void SetCurve(CCurve* curve);
+  // The linked curve in the linked document, or null.
+  CCurve* GetCurve() const;
+
+  // Links doc, track and its curve, takes the snapshot of the track's keys and appends a tree
+  // node for it to parent's children. FALSE (no snapshot, no node) for a track of a category
+  // other than 1 or 2, a track without a curve, a null document or parent, or a failed
+  // allocation.
+  Bool SaveTrack(BaseDocument* doc, CTrack* track, TreeListNode* parent);
+  // Puts the snapshot back on the curve and clears the result members (_threadresult stays).
+  // TRUE without any change for an inactive track; FALSE when track or curve is gone. The
+  // callback is not called; callers pass null.
+  Bool RestoreTrack(ProgressCallback callback, void* cookie);
+  // Replaces the keys of target's curve by clones of the own curve's keys. FALSE, with target
+  // untouched, for a null target, a target without a curve, or a missing own track or curve;
+  // TRUE without any change for an inactive own track.
+  Bool CopyTrack(CTrack* target);
+  // Writes the own track's settings to target; FALSE for a null target or a missing own track.
+  Bool CopyTrackSubData(CTrack* target);
+  // Reduces the track by its settings, always starting from the snapshot; leaves status, text
+  // and new key count. 1 on success (also for an inactive track), 0 on failure.
+  int OptimizeTrack(ProgressCallback callback, void* cookie);
+
+  // Progress and text of the current run (the progress callback stores them). Always TRUE.
+  Bool SetPercentField(LONG percent);
+  Bool SetTextField(const String& text);
+  void SetThreadResult(ThreadResult result);
+  ThreadResult GetThreadResult() const;
+
+  // Copies of the result members, taken under the lock.
+  LONG GetPercentField() const;
+  String GetTextField() const;
+  LONG GetNewCountField() const;
+  LONG GetStatusField() const;
+
+ private:
+  Bool TakeSnapshot(CCurve* curve);
+  void PutSnapshotOn(CCurve* curve) const;
+  TreeListNode* MakeTreeNode(CTrack* track, LONG keyCount);
+  void ClearLinks();
+  void ClearResults();
+  void SetStatusField(LONG status);
+  void SetNewCountField(LONG newCount);
+  void SetTextFromResource(LONG stringId);
+  int OptimizeValueCurve(CCurve* curve, const CTrackSubData& settings, double tolerance, LONG fps,
+                         ProgressCallback callback, void* cookie);
+  int JudgeOutcome(CCurve* curve, int result, Bool isDataTrack);
+
+  AutoAlloc<BaseLink> _doclink;
+  AutoAlloc<BaseLink> _tracklink;
+  AutoAlloc<BaseLink> _curvelink;
+  LONG _percent = 0;
+  String _text;
+  LONG _newcount = 0;
+  LONG _status = KEYSTATUS_NONE;
+  ThreadResult _threadresult = THREADRESULT_NONE;
+  mutable std::mutex _resultlock;
+};
+
+// The time between two reference samples at fps: half a frame as a host time (whole
+// milliseconds), at least 1 ms so that sampling ends at any frame rate.
+BaseTime GetSampleStep(LONG fps);
+
+// Samples curve from its first to its last key every GetSampleStep(fps), then the last key's own
+// value at its time. FALSE (samples emptied) for a curve without keys, fps below 1, key times
+// whose milliseconds do not fit a LONG, too many samples, or a failed allocation.
+Bool SampleCurve(CCurve* curve, LONG fps, CKeyValueArray& samples);
+
+#endif

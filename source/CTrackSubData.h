@@ -1,0 +1,42 @@
+// Per-track reduction settings. They live in the track's own data container, as the
+// sub-container ID_TRACKSUBDATA, so they travel with the track into clones and saved scenes.
+#ifndef CTRACKSUBDATA_H
+#define CTRACKSUBDATA_H
+
+#include "c4d.h"
+
+// Container ids. The sub-container id is not the command's plug-in id (1031250).
+enum {
+  ID_TRACKSUBDATA = 1031254,
+  TRACKSUBDATA_ACTIVE = 2000,     // Bool
+  TRACKSUBDATA_PRECISION = 2001,  // Real
+  TRACKSUBDATA_METHOD = 2002,     // LONG
+  TRACKSUBDATA_QUALITY = 2003,    // LONG
+};
+
+// Reduction methods of value tracks (any other value makes the track's run fail).
+enum { REDUCTION_SPLINEFIT = 0, REDUCTION_REDUNDANT = 1 };
+
+struct CTrackSubData {
+  Bool active = TRUE;    // the track takes part in a run; inactive tracks are never changed
+  Real precision = 0.5;  // tolerance in steps of the track's unit (CTrack::GetUnit)
+  LONG method = REDUCTION_SPLINEFIT;
+  LONG quality = 0;  // spline-fit quality 0, 1 or 2; other values act as 0
+};
+
+// The default precision of the track's category: 1.0 for data tracks, else 0.5.
+Real GetPrecisionDefault(CTrack* track);
+
+// The track's settings sub-container, created with the defaults when missing. Null for a null
+// track or when the container cannot be created. The container belongs to the track.
+// Write single entries with WriteCTrackSetting (CTrackSettingsLock.h), which holds the lock that
+// every settings read and write takes.
+BaseContainer* GetCTrackSubContainerInstance(CTrack* track);
+
+// Writes all four settings; FALSE for a null track or a missing container.
+Bool SetCTrackSubData(CTrack* track, const CTrackSubData& data);
+
+// The stored settings; a missing entry reads as its default. The defaults for a null track.
+CTrackSubData GetCTrackSubData(CTrack* track);
+
+#endif

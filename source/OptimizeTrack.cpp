@@ -1,0 +1,131 @@
+// The optimization driver: one track reduced from its snapshot by its own settings. Value tracks
+// are refitted with spline keys and then thinned (method 0) or only thinned (method 1); data
+// tracks lose keys that repeat their neighbours. A run counts as a reduction only when at least
+// one key is gone; otherwise the snapshot is put back.
+#include "CKeyList.h"
+#include "CompressData.h"
+#include "SplineFit.h"
+
+namespace {
+
+enum {
+  IDS_NO_REDUCTION = 10037,
+  IDS_DATA_FAILED = 10038,
+  IDS_BAD_METHOD = 10039,
+  IDS_CANNOT_SAMPLE = 10050,
+};
+
+// More samples than this (about 9 hours at the smallest step) are refused rather than risking
+// the memory of the host.
+constexpr VLONG kMaxSampleCount = VLONG(1) << 25;
+
+struct FitParameters {
+  double tangentStep;    // seconds, for both tangents
+  double segmentLength;  // seconds
+};
+
+FitParameters PickFitParameters(LONG quality) {
+  switch (quality) {
+    case 2:
+      return {0.05, 5.0};
+    case 1:
+      return {0.08, 5.0};
+    default:
+      return {0.1, 2.0};
+  }
+}
+
+}  // namespace
+
+BaseTime GetSampleStep(LONG fps) {
+  const BaseTime step(1.0 / double(2 * LLONG(fps)));
+  const BaseTime smallest(1, 1000);
+  return step < smallest ? smallest : step;
+}
+
+Bool SampleCurve(CCurve* curve, LONG fps, CKeyValueArray& samples) {
+  samples.Free();
+  const LONG keyCount = curve ? curve->GetKeyCount() : 0;
+  if (keyCount < 1 || fps < 1) return FALSE;
+  const CKey* last = curve->GetKey(keyCount - 1);
+  const BaseTime first = curve->GetKey(0)->GetTime();
+  const BaseTime end = last->GetTime();
+  if (!SampleTimeInRange(first) || !SampleTimeInRange(end)) return FALSE;
+  const BaseTime step = GetSampleStep(fps);
+  if ((end - first).Get() / step.Get() >= double(kMaxSampleCount)) return FALSE;
+  for (BaseTime time = first; time < end; time = time + step) {
+    if (!samples.Push(CKeyValue(time, curve->GetValue(time, fps)))) {
+      samples.Free();
+      return FALSE;
+    }
+  }
+  if (samples.Push(CKeyValue(end, last->GetValue()))) return TRUE;
+  samples.Free();
+  return FALSE;
+}
+
+int CKeyList::OptimizeTrack(ProgressCallback callback, void* cookie) {
+  BaseDocument* doc = GetBaseDocument();
+  CTrack* track = doc ? GetTrack() : nullptr;
+  if (!track) return 0;
+  Real unitStep = 1.0;
+  track->GetUnit(&unitStep);
+  const CTrackSubData settings = GetCTrackSubData(track);
+  if (!settings.active) return 1;
+  RestoreTrack(nullptr, nullptr);
+  CCurve* curve = GetCurve();
+  if (!curve) return 0;
+  SetStatusField(KEYSTATUS_BUSY);
+  const double tolerance = settings.precision * unitStep;
+  const Bool isDataTrack = track->GetTrackCategory() == CTRACK_CATEGORY_DATA;
+  if (!isDataTrack && curve->GetKeyCount() < 3) {
+    SetStatusField(KEYSTATUS_UNCHANGED);
+    SetTextFromResource(IDS_NO_REDUCTION);
+    return 1;
+  }
+  const int result =
+      isDataTrack ? CompressData(this, curve, tolerance, callback, cookie)
+                  : OptimizeValueCurve(curve, settings, tolerance, doc->GetFps(), callback, cookie);
+  return JudgeOutcome(curve, result, isDataTrack);
+}
+
+int CKeyList::OptimizeValueCurve(CCurve* curve, const CTrackSubData& settings, double tolerance,
+                                 LONG fps, ProgressCallback callback, void* cookie) {
+  if (settings.method == REDUCTION_REDUNDANT)
+    return CompressValue(this, curve, tolerance, fps, callback, cookie);
+  if (settings.method != REDUCTION_SPLINEFIT) {
+    SetTextFromResource(IDS_BAD_METHOD);
+    return 0;
+  }
+  CKeyValueArray samples;
+  if (!SampleCurve(curve, fps, samples)) {
+    SetTextFromResource(IDS_CANNOT_SAMPLE);
+    return 0;
+  }
+  const double sampleStep = 1.0 / double(2 * LLONG(fps));
+  const FitParameters fit = PickFitParameters(settings.quality);
+  if (!SplineFit(this, curve, samples, tolerance, sampleStep, sampleStep * 0.5, fit.tangentStep,
+                 fit.tangentStep, fit.segmentLength, fps, callback, cookie))
+    return 0;
+  // A fit that saves nothing is dropped: the thinning then works on the saved keys.
+  if (curve->GetKeyCount() >= GetCount()) {
+    RestoreTrack(nullptr, nullptr);
+    SetStatusField(KEYSTATUS_BUSY);
+  }
+  return CompressValue(this, curve, tolerance, fps, callback, cookie);
+}
+
+int CKeyList::JudgeOutcome(CCurve* curve, int result, Bool isDataTrack) {
+  if (!result) {
+    SetStatusField(KEYSTATUS_FAILED);
+    if (isDataTrack) SetTextFromResource(IDS_DATA_FAILED);
+  } else if (curve->GetKeyCount() < GetCount()) {
+    SetStatusField(KEYSTATUS_REDUCED);
+  } else {
+    RestoreTrack(nullptr, nullptr);
+    SetStatusField(KEYSTATUS_UNCHANGED);
+    SetTextFromResource(IDS_NO_REDUCTION);
+  }
+  SetNewCountField(curve->GetKeyCount());
+  return result ? 1 : 0;
+}
