@@ -1,0 +1,22 @@
+// `thinfold convert INPUT -o OUTPUT [--fps N]`: a BVH or scene file in, a scene file out.
+#ifndef THINFOLD_CONVERT_COMMAND_H
+#define THINFOLD_CONVERT_COMMAND_H
+
+#include <CLI/CLI.hpp>
+#include <string>
+
+class ConvertCommand {
+ public:
+  void Register(CLI::App& app);
+  bool Chosen() const { return _command && _command->parsed(); }
+  // Writes OUTPUT atomically (nothing on error); returns the exit code.
+  int Run() const;
+
+ private:
+  CLI::App* _command = nullptr;
+  std::string _input;
+  std::string _output;
+  int _fps = 0;  // 0: the BVH file's own rate
+};
+
+#endif

@@ -1,0 +1,111 @@
+// `thinfold info INPUT`.
+#include "InfoCommand.h"
+
+#include <cstdio>
+#include <iostream>
+
+#include "ExitCodes.h"
+#include "SceneInput.h"
+#include "SceneNames.h"
+#include "ScenePaths.h"
+#include "TextTable.h"
+
+namespace {
+
+// The reduction settings a track carries: a sub-container of its data container.
+enum {
+  kSettingsId = 1031254,
+  kActiveId = 2000,
+  kPrecisionId = 2001,
+  kMethodId = 2002,
+  kQualityId = 2003,
+};
+
+struct Totals {
+  long long tracks = 0, valueTracks = 0, dataTracks = 0, keys = 0;
+};
+
+std::string CategoryText(LONG category) {
+  if (category == CTRACK_CATEGORY_VALUE) return "value";
+  if (category == CTRACK_CATEGORY_DATA) return "data";
+  return std::to_string(category);
+}
+
+std::string UnitText(const CTrack& track) {
+  if (track.GetTrackCategory() != CTRACK_CATEGORY_VALUE) return "-";
+  const LONG unit = track.GetUnit(nullptr);
+  return UnitName(unit) ? UnitName(unit) : std::to_string(unit);
+}
+
+std::string RealText(Real value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%g", value);
+  return text;
+}
+
+// Active, precision, method and quality; "-" where the track has no such entry.
+std::vector<std::string> SettingsCells(const CTrack& track) {
+  const BaseContainer* settings = track.GetDataInstance()->GetContainerInstance(kSettingsId);
+  auto cell = [settings](LONG id, auto format) -> std::string {
+    const GeData* data = settings ? settings->GetDataPointer(id) : nullptr;
+    return data ? format(*data) : "-";
+  };
+  return {cell(kActiveId, [](const GeData& d) { return std::string(d.GetBool() ? "yes" : "no"); }),
+          cell(kPrecisionId, [](const GeData& d) { return RealText(d.GetReal()); }),
+          cell(kMethodId, [](const GeData& d) { return std::to_string(d.GetLong()); }),
+          cell(kQualityId, [](const GeData& d) { return std::to_string(d.GetLong()); })};
+}
+
+void AddTrackRow(const std::string& elementPath, CTrack& track, TextTable& table, Totals& totals) {
+  const CCurve* curve = track.GetCurve(CC_CURVE_CURVE, FALSE);
+  const LONG keyCount = curve ? curve->GetKeyCount() : 0;
+  std::vector<std::string> row = {elementPath, track.GetName().ToUtf8(),
+                                  CategoryText(track.GetTrackCategory()), UnitText(track),
+                                  std::to_string(keyCount)};
+  for (std::string& cell : SettingsCells(track)) row.push_back(std::move(cell));
+  table.AddRow(std::move(row));
+  ++totals.tracks;
+  totals.valueTracks += track.GetTrackCategory() == CTRACK_CATEGORY_VALUE;
+  totals.dataTracks += track.GetTrackCategory() == CTRACK_CATEGORY_DATA;
+  totals.keys += keyCount;
+}
+
+std::string TotalsLine(const Totals& totals, std::size_t elementCount) {
+  const long long otherTracks = totals.tracks - totals.valueTracks - totals.dataTracks;
+  return "total: " + std::to_string(elementCount) + " elements, " + std::to_string(totals.tracks) +
+         " tracks (" + std::to_string(totals.valueTracks) + " value, " +
+         std::to_string(totals.dataTracks) + " data, " + std::to_string(otherTracks) + " other), " +
+         std::to_string(totals.keys) + " keys\n";
+}
+
+}  // namespace
+
+void InfoCommand::Register(CLI::App& app) {
+  _command = app.add_subcommand("info", "List the tracks of a scene or BVH file");
+  _command->add_option("INPUT", _input, "Scene (.json) or BVH (.bvh) file")->required();
+}
+
+int InfoCommand::Run() const {
+  const SceneReadResult read = ReadInputFile(_input);
+  if (!read.document) {
+    std::cerr << "thinfold: " << read.error << "\n";
+    return kExitBadInput;
+  }
+  TextTable table({{"ELEMENT", TextTable::Align::kLeft},
+                   {"TRACK", TextTable::Align::kLeft},
+                   {"CATEGORY", TextTable::Align::kLeft},
+                   {"UNIT", TextTable::Align::kLeft},
+                   {"KEYS", TextTable::Align::kRight},
+                   {"ACTIVE", TextTable::Align::kLeft},
+                   {"PRECISION", TextTable::Align::kRight},
+                   {"METHOD", TextTable::Align::kRight},
+                   {"QUALITY", TextTable::Align::kRight}});
+  Totals totals;
+  const std::vector<SceneElement> elements = ListSceneElements(*read.document);
+  for (const SceneElement& element : elements)
+    for (CTrack* track = element.element->GetFirstCTrack(); track; track = track->GetNext())
+      AddTrackRow(element.path, *track, table, totals);
+  std::cout << _input << ": " << read.document->GetFps() << " fps\n"
+            << table.Render() << TotalsLine(totals, elements.size());
+  return kExitSuccess;
+}

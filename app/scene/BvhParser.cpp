@@ -1,0 +1,235 @@
+// The text of BVH motion capture files, read as whitespace-separated words with their lines.
+#include "BvhParser.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string_view>
+#include <system_error>
+
+#include "JsonSupport.h"
+
+namespace {
+
+// Deeper joint nesting is refused, so hostile files cannot exhaust the stack.
+constexpr int kMaxJointDepth = 256;
+
+struct Word {
+  std::string_view text;
+  LONG line;
+};
+
+bool IsSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
+}
+
+std::vector<Word> SplitWords(const std::string& text) {
+  std::vector<Word> words;
+  LONG line = 1;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    if (IsSpace(text[at])) {
+      line += text[at] == '\n';
+      ++at;
+      continue;
+    }
+    const std::size_t start = at;
+    while (at < text.size() && !IsSpace(text[at])) ++at;
+    words.push_back({std::string_view(text).substr(start, at - start), line});
+  }
+  return words;
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if ((a[i] | 0x20) != (b[i] | 0x20)) return false;
+  return true;
+}
+
+bool ParseNumber(std::string_view text, double& value) {
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc() && end == text.data() + text.size() && std::isfinite(value);
+}
+
+class Parser {
+ public:
+  Parser(const std::vector<Word>& words, BvhMotion& motion) : _words(words), _motion(motion) {}
+
+  bool ParseFile() {
+    if (!Expect("HIERARCHY")) return false;
+    if (!At("ROOT")) return Fail("expected ROOT");
+    while (At("ROOT")) {
+      ++_at;
+      if (!ParseJoint(-1, 0)) return false;
+    }
+    return Expect("MOTION") && ParseMotionHeader() && ParseFrames();
+  }
+  const std::string& Error() const { return _error; }
+
+ private:
+  bool AtEnd() const { return _at >= _words.size(); }
+  bool At(std::string_view text) const { return !AtEnd() && _words[_at].text == text; }
+  std::string Where() const {
+    return AtEnd() ? "end of file" : "line " + std::to_string(_words[_at].line);
+  }
+  std::string FoundText() const {
+    return AtEnd() ? "the end of the file" : "'" + std::string(_words[_at].text) + "'";
+  }
+  bool Fail(const std::string& what) {
+    if (_error.empty()) _error = Where() + ": " + what + ", found " + FoundText();
+    return false;
+  }
+  bool FailAt(LONG line, const std::string& what) {
+    if (_error.empty()) _error = "line " + std::to_string(line) + ": " + what;
+    return false;
+  }
+  bool Expect(std::string_view text) {
+    if (!At(text)) return Fail("expected '" + std::string(text) + "'");
+    ++_at;
+    return true;
+  }
+  bool ReadNumber(const char* what, double& value) {
+    if (AtEnd() || !ParseNumber(_words[_at].text, value))
+      return Fail(std::string("expected ") + what);
+    ++_at;
+    return true;
+  }
+  bool ReadCount(const char* what, LONG max, LONG& count) {
+    long long value = -1;
+    const std::string_view text = AtEnd() ? std::string_view() : _words[_at].text;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (AtEnd() || error != std::errc() || end != text.data() + text.size() || value < 0 ||
+        value > max)
+      return Fail(std::string("expected ") + what);
+    count = static_cast<LONG>(value);
+    ++_at;
+    return true;
+  }
+
+  bool ParseOffset() {
+    double xyz[3];
+    return Expect("OFFSET") && ReadNumber("an offset number", xyz[0]) &&
+           ReadNumber("an offset number", xyz[1]) && ReadNumber("an offset number", xyz[2]);
+  }
+
+  bool ParseChannel(BvhJoint& joint) {
+    static const char* const kNames[] = {"Xposition", "Yposition", "Zposition",
+                                         "Xrotation", "Yrotation", "Zrotation"};
+    for (int i = 0; i < 6 && !AtEnd(); ++i)
+      if (EqualsIgnoringCase(_words[_at].text, kNames[i])) {
+        joint.channels.push_back({std::string(_words[_at].text), i >= 3});
+        ++_at;
+        return true;
+      }
+    return Fail("expected a channel name (Xposition ... Zrotation)");
+  }
+
+  bool ParseChannels(BvhJoint& joint) {
+    LONG count = 0;
+    if (!Expect("CHANNELS") || !ReadCount("a channel count of 0 to 6", 6, count)) return false;
+    for (LONG i = 0; i < count; ++i)
+      if (!ParseChannel(joint)) return false;
+    return true;
+  }
+
+  bool ParseEndSite() {
+    return Expect("End") && Expect("Site") && Expect("{") && ParseOffset() && Expect("}");
+  }
+
+  bool ReadJointName(std::string& name) {
+    if (AtEnd() || At("{")) return Fail("expected a joint name");
+    name = std::string(_words[_at].text);
+    if (!IsUtf8(name)) return Fail("expected a joint name in UTF-8");
+    ++_at;
+    return true;
+  }
+
+  bool ParseJoint(int parent, int depth) {
+    if (depth >= kMaxJointDepth)
+      return Fail("joints nested deeper than " + std::to_string(kMaxJointDepth));
+    BvhJoint joint{"", parent, {}};
+    if (!ReadJointName(joint.name) || !Expect("{") || !ParseOffset()) return false;
+    if (At("CHANNELS") && !ParseChannels(joint)) return false;
+    const int index = static_cast<int>(_motion.joints.size());
+    _motion.joints.push_back(std::move(joint));
+    while (!At("}")) {
+      if (At("JOINT")) {
+        ++_at;
+        if (!ParseJoint(index, depth + 1)) return false;
+      } else if (At("End")) {
+        if (!ParseEndSite()) return false;
+      } else {
+        return Fail("expected JOINT, End Site or '}'");
+      }
+    }
+    ++_at;
+    return true;
+  }
+
+  bool ParseMotionHeader() {
+    if (!Expect("Frames:") ||
+        !ReadCount("a frame count", std::numeric_limits<LONG>::max(), _motion.frameCount) ||
+        !Expect("Frame") || !Expect("Time:"))
+      return false;
+    _motion.frameTimeLine = AtEnd() ? 0 : _words[_at].line;
+    if (!ReadNumber("a frame time in seconds", _motion.frameTime)) return false;
+    return _motion.frameTime > 0.0 ||
+           FailAt(_motion.frameTimeLine, "expected a frame time above 0 seconds");
+  }
+
+  std::size_t ChannelCount() const {
+    std::size_t count = 0;
+    for (const BvhJoint& joint : _motion.joints) count += joint.channels.size();
+    return count;
+  }
+
+  // One frame a line, each with a value for every channel.
+  bool ParseFrames() {
+    const std::size_t channelCount = ChannelCount();
+    LONG framesRead = 0;
+    while (!AtEnd()) {
+      if (framesRead == _motion.frameCount)
+        return Fail("expected no more than " + std::to_string(_motion.frameCount) +
+                    " frames (Frames: says so)");
+      if (!ParseFrameLine(channelCount)) return false;
+      ++framesRead;
+    }
+    // Without channels the frame lines are empty.
+    if (framesRead < _motion.frameCount && channelCount > 0)
+      return Fail("expected " + std::to_string(_motion.frameCount) + " frames, read " +
+                  std::to_string(framesRead));
+    return true;
+  }
+
+  bool ParseFrameLine(std::size_t channelCount) {
+    const LONG line = _words[_at].line;
+    std::size_t valueCount = 0;
+    while (!AtEnd() && _words[_at].line == line) {
+      double value = 0.0;
+      if (!ReadNumber("a channel value", value)) return false;
+      _motion.values.push_back(value);
+      ++valueCount;
+    }
+    return valueCount == channelCount ||
+           FailAt(line, "expected " + std::to_string(channelCount) + " channel values, found " +
+                            std::to_string(valueCount));
+  }
+
+  const std::vector<Word>& _words;
+  BvhMotion& _motion;
+  std::size_t _at = 0;
+  std::string _error;
+};
+
+}  // namespace
+
+bool ParseBvh(const std::string& text, BvhMotion& motion, std::string& error) {
+  motion = BvhMotion();
+  const std::vector<Word> words = SplitWords(text);
+  Parser parser(words, motion);
+  if (parser.ParseFile()) return true;
+  error = parser.Error();
+  return false;
+}

@@ -1,0 +1,15 @@
+// Opening the input of the thinfold program: a BVH file (by its .bvh extension) or a scene file.
+#ifndef THINFOLD_SCENE_INPUT_H
+#define THINFOLD_SCENE_INPUT_H
+
+#include <string>
+
+#include "SceneDocument.h"
+
+// True for a path ending in ".bvh" (any letter case).
+bool IsBvhPath(const std::string& path);
+
+// Reads a BVH or scene file. fpsOverride (0: none) sets the frame rate of BVH input only.
+SceneReadResult ReadInputFile(const std::string& path, LONG fpsOverride = 0);
+
+#endif

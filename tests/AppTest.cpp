@@ -1,0 +1,184 @@
+// The thinfold program as users run it: output, files written, exit codes and messages.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cctype>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kExamples = std::string(THINFOLD_ROOT) + "/examples";
+
+struct ProgramRun {
+  int exitCode;
+  std::string output;  // stdout and stderr
+};
+
+std::string Quoted(const std::string& text) { return "'" + text + "'"; }
+
+ProgramRun Thinfold(const std::string& arguments) {
+  const std::string command = Quoted(THINFOLD_PROGRAM) + " " + arguments + " 2>&1";
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return {-1, "popen failed"};
+  std::string output;
+  char buffer[4096];
+  for (std::size_t count; (count = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+    output.append(buffer, count);
+  const int status = pclose(pipe);
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
+}
+
+std::string FileText(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+// The words of the first output line that starts with prefix.
+std::vector<std::string> WordsOfLine(const std::string& output, const std::string& prefix) {
+  std::istringstream lines(output);
+  for (std::string line; std::getline(lines, line);) {
+    if (line.rfind(prefix, 0) != 0) continue;
+    std::istringstream words(line);
+    return {std::istream_iterator<std::string>(words), std::istream_iterator<std::string>()};
+  }
+  return {};
+}
+
+// "thinfold 1.00.03": a whole major number, then minor and patch with two digits each.
+bool IsVersionLine(const std::string& text) {
+  const std::string prefix = "thinfold ";
+  if (text.rfind(prefix, 0) != 0 || text.size() < prefix.size() + 8 || text.back() != '\n')
+    return false;
+  const std::string number = text.substr(prefix.size(), text.size() - prefix.size() - 1);
+  const std::size_t end = number.size();
+  auto digits = [&](std::size_t from, std::size_t to) {
+    for (std::size_t i = from; i < to; ++i)
+      if (!std::isdigit(static_cast<unsigned char>(number[i]))) return false;
+    return from < to;
+  };
+  return number[end - 3] == '.' && number[end - 6] == '.' && digits(0, end - 6) &&
+         digits(end - 5, end - 3) && digits(end - 2, end);
+}
+
+// A fresh folder per test, removed afterwards.
+class ThinfoldProgram : public testing::Test {
+ protected:
+  void SetUp() override {
+    _folder = fs::path(testing::TempDir()) /
+              ("thinfold_app_" +
+               std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(_folder);
+    fs::create_directories(_folder);
+  }
+  void TearDown() override { fs::remove_all(_folder); }
+  std::string PathOf(const std::string& name) const { return (_folder / name).string(); }
+
+  fs::path _folder;
+};
+
+TEST_F(ThinfoldProgram, InfoListsTracksAndTotals) {
+  const ProgramRun demo = Thinfold("info " + Quoted(kExamples + "/demo.json"));
+  EXPECT_EQ(demo.exitCode, 0) << demo.output;
+  EXPECT_NE(demo.output.find("30 fps"), std::string::npos) << demo.output;
+  EXPECT_EQ(WordsOfLine(demo.output, "Cube  "),
+            (std::vector<std::string>{"Cube", "Position", ".", "X", "value", "distance", "5", "yes",
+                                      "0.25", "0", "1"}));
+  EXPECT_EQ(
+      WordsOfLine(demo.output, "Cube:Display"),
+      (std::vector<std::string>{"Cube:Display", "Mode", "data", "-", "5", "-", "-", "-", "-"}));
+  EXPECT_NE(demo.output.find("total: 5 elements, 8 tracks (6 value, 1 data, 1 other), 30 keys"),
+            std::string::npos)
+      << demo.output;
+  const ProgramRun walk = Thinfold("info " + Quoted(kExamples + "/walk.bvh"));
+  EXPECT_EQ(walk.exitCode, 0) << walk.output;
+  EXPECT_NE(walk.output.find("120 fps"), std::string::npos);
+  EXPECT_NE(
+      walk.output.find("total: 23 elements, 72 tracks (72 value, 0 data, 0 other), 103680 keys"),
+      std::string::npos)
+      << walk.output;
+}
+
+TEST_F(ThinfoldProgram, ConvertRoundTripsScenesAndMotion) {
+  const ProgramRun demo = Thinfold("convert " + Quoted(kExamples + "/demo.json") + " -o " +
+                                   Quoted(PathOf("demo.json")));
+  EXPECT_EQ(demo.exitCode, 0) << demo.output;
+  EXPECT_EQ(FileText(PathOf("demo.json")), FileText(kExamples + "/demo.json"));
+  const ProgramRun walk =
+      Thinfold("convert " + Quoted(kExamples + "/walk.bvh") + " -o " + Quoted(PathOf("walk.json")));
+  EXPECT_EQ(walk.exitCode, 0) << walk.output;
+  const ProgramRun again =
+      Thinfold("convert " + Quoted(PathOf("walk.json")) + " -o " + Quoted(PathOf("again.json")));
+  EXPECT_EQ(again.exitCode, 0) << again.output;
+  EXPECT_FALSE(FileText(PathOf("walk.json")).empty());
+  EXPECT_EQ(FileText(PathOf("again.json")), FileText(PathOf("walk.json")));
+}
+
+TEST_F(ThinfoldProgram, FpsSetsTheRateOfBvhInput) {
+  const ProgramRun convert = Thinfold("convert " + Quoted(kExamples + "/walk.bvh") +
+                                      " --fps 60 -o " + Quoted(PathOf("walk.json")));
+  EXPECT_EQ(convert.exitCode, 0) << convert.output;
+  const ProgramRun info = Thinfold("info " + Quoted(PathOf("walk.json")));
+  EXPECT_NE(info.output.find(": 60 fps\n"), std::string::npos) << info.output;
+}
+
+TEST_F(ThinfoldProgram, FailuresExitWithTheirCodeAndWriteNothing) {
+  std::ofstream(PathOf("bad.json")) << R"({"format": "thinfold-scene", "version": 1, "fps": 0})";
+  std::ofstream(PathOf("bad.bvh")) << "HIERARCHY\nROOT Hips\n{\nOFFSET 0 0 0\nCHANNELS 1 Xspin\n";
+  const std::string demo = Quoted(kExamples + "/demo.json");
+  const std::string out = " -o " + Quoted(PathOf("out.json"));
+  struct Row {
+    const char* name;
+    std::string arguments;
+    int exitCode;
+    std::string message;
+  } rows[] = {
+      {"missing file", "convert " + Quoted(PathOf("none.json")) + out, 3,
+       PathOf("none.json") + ": cannot open: No such file or directory"},
+      {"malformed scene", "convert " + Quoted(PathOf("bad.json")) + out, 3,
+       PathOf("bad.json") + ": fps: expected a whole number in 1..2147483647"},
+      {"malformed motion", "convert " + Quoted(PathOf("bad.bvh")) + out, 3,
+       PathOf("bad.bvh") +
+           ": line 5: expected a channel name (Xposition ... Zrotation), found 'Xspin'"},
+      {"info on a malformed scene", "info " + Quoted(PathOf("bad.json")), 3, "fps: expected"},
+      {"unknown option", "info " + demo + " --bogus", 2, "--bogus"},
+      {"no command", "", 2, "A subcommand is required"},
+      {"unknown command", "shrink " + demo, 2, "A subcommand is required"},
+      {"convert without output", "convert " + demo, 2, "--output is required"},
+      {"frame rate below 1", "convert " + demo + " --fps 0" + out, 2, "--fps"},
+      {"frame rate for a scene", "convert " + demo + " --fps 24" + out, 2,
+       "--fps sets the frame rate of BVH input only"},
+      {"unwritable output", "convert " + demo + " -o " + Quoted(PathOf("no/such/folder/out.json")),
+       4, "cannot write"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const ProgramRun run = Thinfold(row.arguments);
+    EXPECT_EQ(run.exitCode, row.exitCode) << run.output;
+    EXPECT_NE(run.output.find(row.message), std::string::npos) << run.output;
+    EXPECT_FALSE(fs::exists(PathOf("out.json")));
+  }
+  // Only the two inputs: no temporary files left behind.
+  EXPECT_EQ(std::distance(fs::directory_iterator(_folder), {}), 2);
+}
+
+TEST_F(ThinfoldProgram, PrintsVersionAndHelp) {
+  const ProgramRun version = Thinfold("--version");
+  EXPECT_EQ(version.exitCode, 0);
+  EXPECT_TRUE(IsVersionLine(version.output)) << version.output;
+  const ProgramRun help = Thinfold("--help");
+  EXPECT_EQ(help.exitCode, 0);
+  EXPECT_NE(help.output.find("convert"), std::string::npos) << help.output;
+  EXPECT_NE(help.output.find("info"), std::string::npos) << help.output;
+}
+
+}  // namespace

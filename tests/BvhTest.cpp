@@ -1,0 +1,211 @@
+// BVH import: hierarchy, channel tracks, units, frame rate, and line-numbered errors.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "BvhReader.h"
+#include "c4d.h"
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+std::string Skeleton(const std::string& frameTime, const std::string& frames) {
+  return "HIERARCHY\n"
+         "ROOT Hips\n"
+         "{\n"
+         "  OFFSET 0 90 0\n"
+         "  CHANNELS 6 Xposition Yposition Zposition Zrotation Xrotation Yrotation\n"
+         "  JOINT Chest\n"
+         "  {\n"
+         "    OFFSET 0 10 0\n"
+         "    CHANNELS 3 Zrotation Xrotation Yrotation\n"
+         "    End Site\n"
+         "    {\n"
+         "      OFFSET 0 5 0\n"
+         "    }\n"
+         "  }\n"
+         "  JOINT LeftLeg\n"
+         "  {\n"
+         "    OFFSET 5 -5 0\n"
+         "    CHANNELS 1 Xrotation\n"
+         "    End Site\n"
+         "    {\n"
+         "      OFFSET 0 -40 0\n"
+         "    }\n"
+         "  }\n"
+         "}\n"
+         "MOTION\n"
+         "Frames: 3\n"
+         "Frame Time: " +
+         frameTime + "\n" + frames;
+}
+
+// Line 28 is the first frame; Frame Time is on line 27.
+const std::string kFrames =
+    "1 2 3 90 0 -45 10 20 30 5\n"
+    "1.5 2 3 180 0 0 10 20 30 6\n"
+    "2 2 3 -90 0 0 10 20 30 7\n";
+
+std::vector<std::string> TrackNames(const BaseList2D& element) {
+  std::vector<std::string> names;
+  for (const CTrack* track = element.GetFirstCTrack(); track; track = track->GetNext())
+    names.push_back(track->GetName().ToUtf8());
+  return names;
+}
+
+TEST(BvhReader, BuildsJointsTracksAndKeys) {
+  const SceneReadResult read = ReadBvhText(Skeleton("0.0333333", kFrames));
+  ASSERT_NE(read.document, nullptr) << read.error;
+  const BaseDocument& doc = *read.document;
+  EXPECT_EQ(doc.GetFps(), 30);
+  const BaseObject* hips = doc.GetFirstObject();
+  ASSERT_NE(hips, nullptr);
+  EXPECT_EQ(hips->GetName(), String("Hips"));
+  EXPECT_EQ(hips->GetNext(), nullptr);
+  ASSERT_NE(hips->GetDown(), nullptr);
+  EXPECT_EQ(hips->GetDown()->GetName(), String("Chest"));
+  ASSERT_NE(hips->GetDown()->GetNext(), nullptr);
+  EXPECT_EQ(hips->GetDown()->GetNext()->GetName(), String("LeftLeg"));
+  EXPECT_EQ(hips->GetDown()->GetDown(), nullptr);  // end sites are not joints
+  EXPECT_EQ(TrackNames(*hips), (std::vector<std::string>{"Xposition", "Yposition", "Zposition",
+                                                         "Zrotation", "Xrotation", "Yrotation"}));
+  EXPECT_EQ(TrackNames(*hips->GetDown()->GetNext()), std::vector<std::string>{"Xrotation"});
+  for (const CTrack* track = hips->GetFirstCTrack(); track; track = track->GetNext()) {
+    SCOPED_TRACE(track->GetName().ToUtf8());
+    const bool isRotation = track->GetName().ToUtf8().find("rotation") != std::string::npos;
+    EXPECT_EQ(track->GetTrackCategory(), CTRACK_CATEGORY_VALUE);
+    EXPECT_EQ(track->GetUnit(nullptr), isRotation ? DESC_UNIT_DEGREE : DESC_UNIT_METER);
+    const CCurve* curve = const_cast<CTrack*>(track)->GetCurve();
+    ASSERT_EQ(curve->GetKeyCount(), 3);
+    for (LONG frame = 0; frame < 3; ++frame) {
+      EXPECT_TRUE(curve->GetKey(frame)->GetTime() == BaseTime(frame, 30));
+      EXPECT_EQ(curve->GetKey(frame)->GetInterpolation(), CINTERPOLATION_LINEAR);
+    }
+  }
+  const CCurve* xposition = hips->GetFirstCTrack()->GetCurve();
+  EXPECT_EQ(xposition->GetKey(1)->GetValue(), 1.5);
+  const CCurve* zrotation = hips->GetFirstCTrack()->GetNext()->GetNext()->GetNext()->GetCurve();
+  EXPECT_DOUBLE_EQ(zrotation->GetKey(0)->GetValue(), kPi / 2);
+  EXPECT_DOUBLE_EQ(zrotation->GetKey(1)->GetValue(), kPi);
+  EXPECT_DOUBLE_EQ(zrotation->GetKey(2)->GetValue(), -kPi / 2);
+  const CCurve* leg = hips->GetDown()->GetNext()->GetFirstCTrack()->GetCurve();
+  EXPECT_DOUBLE_EQ(leg->GetKey(2)->GetValue(), 7 * kPi / 180);
+}
+
+TEST(BvhReader, FrameRateComesFromFrameTimeOrOverride) {
+  struct Row {
+    const char* name;
+    const char* frameTime;
+    LONG fpsOverride;
+    LONG fps;  // 0: an error naming the Frame Time line
+  } rows[] = {
+      {"120 written short", "0.0083333", 0, 120},
+      {"30", "0.033333", 0, 30},
+      {"25 exactly", "0.04", 0, 25},
+      {"24", "0.0416667", 0, 24},
+      {"within half a percent", "0.0333", 0, 30},
+      {"100", "0.01", 0, 100},
+      {"81.5 is no whole rate", "0.01227", 0, 0},
+      {"1.5 is no whole rate", "0.6666667", 0, 0},
+      {"below one frame a second", "3", 0, 0},
+      {"override wins over a bad rate", "0.01227", 60, 60},
+      {"override wins over a good rate", "0.0333333", 24, 24},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const SceneReadResult read = ReadBvhText(Skeleton(row.frameTime, kFrames), row.fpsOverride);
+    if (row.fps == 0) {
+      EXPECT_EQ(read.document, nullptr);
+      EXPECT_NE(read.error.find("line 27: Frame Time"), std::string::npos) << read.error;
+      continue;
+    }
+    ASSERT_NE(read.document, nullptr) << read.error;
+    EXPECT_EQ(read.document->GetFps(), row.fps);
+    const CKey* last = read.document->GetFirstObject()->GetFirstCTrack()->GetCurve()->GetKey(2);
+    EXPECT_TRUE(last->GetTime() == BaseTime(2, row.fps));
+  }
+}
+
+TEST(BvhReader, RejectsMalformedFilesNamingTheLine) {
+  const std::string good = Skeleton("0.0333333", kFrames);
+  auto replaced = [&good](const std::string& from, const std::string& to) {
+    std::string text = good;
+    text.replace(text.find(from), from.size(), to);
+    return text;
+  };
+  struct Row {
+    const char* name;
+    std::string text;
+    const char* error;
+  } rows[] = {
+      {"empty", "", "end of file: expected 'HIERARCHY'"},
+      {"no root", "HIERARCHY\nMOTION\n", "line 2: expected ROOT, found 'MOTION'"},
+      {"unknown channel", replaced("1 Xrotation", "1 Xrot"), "line 18: expected a channel name"},
+      {"too many channels", replaced("CHANNELS 1", "CHANNELS 7"),
+       "line 18: expected a channel count"},
+      {"missing brace", replaced("  JOINT Chest\n  {", "  JOINT Chest\n"),
+       "line 8: expected '{', found 'OFFSET'"},
+      {"end site without offset", replaced("OFFSET 0 5 0", ""),
+       "line 13: expected 'OFFSET', found '}'"},
+      {"stray word", replaced("  JOINT LeftLeg", "  BONE LeftLeg"), "line 15: expected JOINT"},
+      {"bad offset", replaced("OFFSET 5 -5 0", "OFFSET 5 x 0"),
+       "line 17: expected an offset number"},
+      {"missing values", replaced("1.5 2 3 180 0 0 10 20 30 6", "1.5 2 3 180 0 0 10 20 30"),
+       "line 29: expected 10 channel values, found 9"},
+      {"not a number", replaced("2 2 3 -90", "2 2 3 abc"),
+       "line 30: expected a channel value, found 'abc'"},
+      {"infinite value", replaced("2 2 3 -90", "2 2 3 inf"), "line 30: expected a channel value"},
+      {"fewer frames", replaced("Frames: 3", "Frames: 4"),
+       "end of file: expected 4 frames, read 3"},
+      {"more frames", replaced("Frames: 3", "Frames: 2"),
+       "line 30: expected no more than 2 frames"},
+      {"negative frame count", replaced("Frames: 3", "Frames: -3"),
+       "line 26: expected a frame count"},
+      {"zero frame time", replaced("0.0333333", "0"), "line 27: expected a frame time above 0"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const SceneReadResult read = ReadBvhText(row.text);
+    EXPECT_EQ(read.document, nullptr);
+    EXPECT_NE(read.error.find(row.error), std::string::npos) << read.error;
+  }
+}
+
+TEST(BvhReader, RejectsJointsNestedTooDeep) {
+  std::string text = "HIERARCHY\nROOT j\n{\nOFFSET 0 0 0\n";
+  for (int depth = 0; depth < 300; ++depth) text += "JOINT j\n{\nOFFSET 0 0 0\n";
+  const SceneReadResult read = ReadBvhText(text);
+  EXPECT_EQ(read.document, nullptr);
+  EXPECT_NE(read.error.find("joints nested deeper than 256"), std::string::npos) << read.error;
+}
+
+TEST(BvhReader, ReadsTheWalkExample) {
+  const SceneReadResult read = ReadBvhFile(std::string(THINFOLD_ROOT) + "/examples/walk.bvh");
+  ASSERT_NE(read.document, nullptr) << read.error;
+  EXPECT_EQ(read.document->GetFps(), 120);
+  int joints = 0, tracks = 0;
+  std::vector<const BaseObject*> stack = {read.document->GetFirstObject()};
+  while (!stack.empty()) {
+    const BaseObject* object = stack.back();
+    stack.pop_back();
+    if (!object) continue;
+    ++joints;
+    for (CTrack* track = object->GetFirstCTrack(); track; track = track->GetNext(), ++tracks)
+      EXPECT_EQ(track->GetCurve()->GetKeyCount(), 1440);
+    stack.push_back(object->GetNext());
+    stack.push_back(object->GetDown());
+  }
+  EXPECT_EQ(joints, 23);
+  EXPECT_EQ(tracks, 6 + 22 * 3);
+}
+
+TEST(BvhReader, MissingFileIsNamed) {
+  const SceneReadResult read = ReadBvhFile("/no/such/walk.bvh");
+  EXPECT_EQ(read.document, nullptr);
+  EXPECT_EQ(read.error, "/no/such/walk.bvh: cannot open: No such file or directory");
+}
+
+}  // namespace

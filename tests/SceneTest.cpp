@@ -1,0 +1,406 @@
+// Scene files: round trips, entry types, key time forms, selection, and strict rejection.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "SceneReader.h"
+#include "SceneWriter.h"
+#include "c4d.h"
+#include "c4d_standin.h"
+
+namespace {
+
+std::string FileText(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+const std::string kDemoPath = std::string(THINFOLD_ROOT) + "/examples/demo.json";
+
+DocumentPtr NewDocument(LONG fps) {
+  DocumentPtr doc(BaseDocument::Alloc());
+  doc->SetFps(fps);
+  return doc;
+}
+
+BaseObject* AddObject(BaseDocument& doc, const char* name, BaseObject* parent = nullptr,
+                      BaseObject* pred = nullptr) {
+  BaseObject* object = BaseObject::Alloc();
+  doc.InsertObject(object, parent, pred);
+  object->SetName(name);
+  return object;
+}
+
+CTrack* AddTrack(BaseList2D& owner, LONG id, const char* name, LONG category) {
+  CTrack* track = CTrack::Alloc(&owner, DescID(id));
+  owner.InsertTrackSorted(track);
+  track->SetName(name);
+  track->SetTrackCategory(category);
+  return track;
+}
+
+CKey* AddKey(CTrack& track, const BaseTime& time, double value) {
+  CKey* key = CKey::Alloc();
+  key->SetTime(nullptr, time);
+  key->SetValue(nullptr, value);
+  track.GetCurve()->InsertKey(key);
+  return key;
+}
+
+// Writes doc, reads the text back and checks that writing the copy gives the same bytes.
+DocumentPtr RoundTrip(const BaseDocument& doc, std::string* text = nullptr) {
+  const SceneWriteResult first = WriteSceneText(doc);
+  EXPECT_EQ(first.error, "");
+  SceneReadResult read = ReadSceneText(first.text);
+  EXPECT_EQ(read.error, "") << first.text;
+  if (!read.document) return nullptr;
+  EXPECT_EQ(WriteSceneText(*read.document).text, first.text);
+  if (text) *text = first.text;
+  return std::move(read.document);
+}
+
+std::string Scene(const std::string& members) {
+  return R"({"format": "thinfold-scene", "version": 1, "fps": 30)" +
+         (members.empty() ? "" : ", " + members) + "}";
+}
+
+std::string OneTrack(const std::string& track) {
+  return Scene(R"("objects": [{"name": "A", "tracks": [)" + track + "]}]");
+}
+
+std::string OneKey(const std::string& key) {
+  return OneTrack(R"({"name": "T", "category": 1, "keys": [)" + key + "]}");
+}
+
+std::vector<std::string> SelectionNames(const BaseDocument& doc) {
+  std::vector<std::string> names;
+  AutoAlloc<AtomArray> atoms;
+  doc.GetSelection(*atoms);
+  for (LONG i = 0; i < atoms->GetCount(); ++i)
+    names.push_back(static_cast<BaseList2D*>(atoms->GetIndex(i))->GetName().ToUtf8());
+  atoms->Flush();
+  doc.GetActiveMaterials(*atoms);
+  for (LONG i = 0; i < atoms->GetCount(); ++i)
+    names.push_back("@" + static_cast<BaseList2D*>(atoms->GetIndex(i))->GetName().ToUtf8());
+  return names;
+}
+
+TEST(SceneFile, DemoRoundTripsToTheSameBytes) {
+  const std::string demo = FileText(kDemoPath);
+  SceneReadResult read = ReadSceneFile(kDemoPath);
+  ASSERT_EQ(read.error, "");
+  std::string written;
+  ASSERT_NE(RoundTrip(*read.document, &written), nullptr);
+  // The example is kept in the writer's own layout, so converting it changes nothing.
+  EXPECT_EQ(written, demo);
+}
+
+TEST(SceneFile, DemoHasTheElementsItShows) {
+  SceneReadResult read = ReadSceneFile(kDemoPath);
+  ASSERT_NE(read.document, nullptr) << read.error;
+  const BaseDocument& doc = *read.document;
+  EXPECT_EQ(doc.GetFps(), 30);
+  const BaseObject* cube = doc.GetFirstObject();
+  ASSERT_NE(cube, nullptr);
+  EXPECT_EQ(cube->GetName(), String("Cube"));
+  ASSERT_NE(cube->GetDown(), nullptr);
+  EXPECT_EQ(cube->GetDown()->GetName(), String("Sphere"));
+  ASSERT_NE(cube->GetFirstTag(), nullptr);
+  EXPECT_EQ(cube->GetFirstTag()->GetName(), String("Display"));
+  const LayerData* layer = cube->GetLayerData(read.document.get());
+  ASSERT_NE(layer, nullptr);
+  EXPECT_EQ(layer->color, Vector(1.0, 0.35, 0.1));
+  const CTrack* position = cube->GetFirstCTrack();
+  EXPECT_EQ(position->GetUnit(nullptr), DESC_UNIT_METER);
+  EXPECT_EQ(position->GetNext()->GetUnit(nullptr), DESC_UNIT_DEGREE);
+  EXPECT_EQ(position->GetNext()->GetNext()->GetUnit(nullptr), DESC_UNIT_PERCENT);
+  EXPECT_EQ(SelectionNames(doc), (std::vector<std::string>{"Cube", "Display", "@Steel"}));
+}
+
+TEST(SceneFile, KeepsEveryEntryTypeAndOrder) {
+  DocumentPtr doc = NewDocument(25);
+  CTrack* track = AddTrack(*AddObject(*doc, "A"), 1, "T", CTRACK_CATEGORY_VALUE);
+  BaseContainer settings;
+  settings.SetBool(2000, FALSE);
+  settings.SetReal(2001, 0.75);
+  settings.SetLong(2002, 1);
+  settings.SetLong(2003, 2);
+  BaseContainer nested;
+  nested.SetString(1, "inner");
+  nested.SetVector(2, Vector(1.0, -2.0, 3.5));
+  BaseContainer* data = track->GetDataInstance();
+  data->SetLong(424242, 99);  // an entry nobody knows: kept as it is
+  data->SetContainer(1031254, settings);
+  data->SetReal(6, 1e-9);
+  data->SetString(7, "na\xC3\xAFve \"quoted\"\n");
+  data->SetFilename(8, Filename("tex/a.tif"));
+  data->SetVector(9, Vector(0.1, 0.2, 0.3));
+  data->SetContainer(10, nested);
+  data->SetBool(-3, TRUE);
+  DocumentPtr copy = RoundTrip(*doc);
+  ASSERT_NE(copy, nullptr);
+  const BaseContainer* read = copy->GetFirstObject()->GetFirstCTrack()->GetDataInstance();
+  EXPECT_TRUE(*read == *data);
+  // Truth values are longs to the host; the file keeps them apart.
+  EXPECT_TRUE(read->GetContainerInstance(1031254)->GetDataPointer(2000)->IsBool());
+  EXPECT_FALSE(read->GetContainerInstance(1031254)->GetDataPointer(2002)->IsBool());
+  EXPECT_TRUE(read->GetDataPointer(-3)->IsBool());
+  EXPECT_EQ(read->GetContainerInstance(1031254)->GetDataPointer(2001)->GetType(), DA_REAL);
+}
+
+TEST(SceneFile, DataKeysKeepTheirTypedValues) {
+  DocumentPtr doc = NewDocument(30);
+  CTrack* track = AddTrack(*AddObject(*doc, "A"), 1, "Mode", CTRACK_CATEGORY_DATA);
+  BaseContainer inner;
+  inner.SetLong(1, 4);
+  const std::vector<GeData> values = {GeData(LONG(3)), GeData(String("walk")),
+                                      GeData(Filename("a.tif")), GeData(inner)};
+  for (std::size_t i = 0; i < values.size(); ++i)
+    AddKey(*track, BaseTime(static_cast<LLONG>(i), 30), 0.0)
+        ->SetGeData(track->GetCurve(), values[i]);
+  std::string text;
+  DocumentPtr copy = RoundTrip(*doc, &text);
+  ASSERT_NE(copy, nullptr);
+  EXPECT_NE(text.find(R"("data": {"long": 3})"), std::string::npos) << text;
+  const CCurve* curve = copy->GetFirstObject()->GetFirstCTrack()->GetCurve();
+  ASSERT_EQ(curve->GetKeyCount(), 4);
+  for (LONG i = 0; i < 4; ++i) EXPECT_TRUE(curve->GetKey(i)->GetGeData() == values[i]) << i;
+}
+
+TEST(SceneFile, KeyTimesTakeTheFirstExactForm) {
+  struct Row {
+    const char* name;
+    LONG fps;
+    BaseTime time;
+    const char* written;
+  } rows[] = {
+      {"whole frame", 30, BaseTime(1, 30), R"("frame": 1)"},
+      {"negative frame", 30, BaseTime(-1, 3), R"("frame": -10)"},
+      {"frame at 24 fps", 24, BaseTime(1, 3), R"("frame": 8)"},
+      {"whole milliseconds", 30, BaseTime(5, 4) + BaseTime(1, 1000), R"("time": 1.251)"},
+      {"half frame in milliseconds", 30, BaseTime(1, 20), R"("time": 0.05)"},
+      {"exact fraction", 30, BaseTime(7, 120), R"("time": [7, 120])"},
+      {"seventh", 25, BaseTime(-1, 7), R"("time": [-1, 7])"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    DocumentPtr doc = NewDocument(row.fps);
+    AddKey(*AddTrack(*AddObject(*doc, "A"), 1, "T", CTRACK_CATEGORY_VALUE), row.time, 2.5);
+    std::string text;
+    DocumentPtr copy = RoundTrip(*doc, &text);
+    ASSERT_NE(copy, nullptr);
+    EXPECT_NE(text.find(row.written), std::string::npos) << text;
+    EXPECT_TRUE(copy->GetFirstObject()->GetFirstCTrack()->GetCurve()->GetKey(0)->GetTime() ==
+                row.time);
+  }
+}
+
+TEST(SceneFile, SortsKeysAndTheLaterOfTwoAtOneTimeWins) {
+  SceneReadResult read = ReadSceneText(OneKey(
+      R"({"frame": 20, "value": 3.0, "interp": "step"},
+         {"frame": 0, "value": 1.0, "interp": "spline", "right": [0.25, 0.5]},
+         {"time": [1, 3], "value": 2.0, "interp": "linear", "left": [-0.0004, -1.0]},
+         {"frame": 20, "value": 4.0, "interp": "linear"})"));
+  ASSERT_NE(read.document, nullptr) << read.error;
+  const CCurve* curve = read.document->GetFirstObject()->GetFirstCTrack()->GetCurve();
+  ASSERT_EQ(curve->GetKeyCount(), 3);
+  EXPECT_EQ(curve->GetKey(0)->GetValue(), 1.0);
+  EXPECT_TRUE(curve->GetKey(0)->GetTimeRight() == BaseTime(1, 4));
+  EXPECT_EQ(curve->GetKey(0)->GetValueRight(), 0.5);
+  EXPECT_TRUE(curve->GetKey(0)->GetTimeLeft() == BaseTime());  // missing tangents are zero
+  EXPECT_EQ(curve->GetKey(1)->GetInterpolation(), CINTERPOLATION_LINEAR);
+  // Tangent times read as the host's seconds: whole milliseconds.
+  EXPECT_TRUE(curve->GetKey(1)->GetTimeLeft() == BaseTime(0, 1));
+  EXPECT_EQ(curve->GetKey(2)->GetValue(), 4.0);
+  EXPECT_EQ(curve->GetKey(2)->GetInterpolation(), CINTERPOLATION_LINEAR);
+}
+
+TEST(SceneFile, TracksKeepFileOrderCategoryAndUnit) {
+  SceneReadResult read = ReadSceneText(OneTrack(
+      R"({"name": "Z", "category": 1, "unit": "percent"}, {"name": "A", "category": 3},
+         {"name": "M", "category": 2, "keys": [{"frame": 1, "data": {"string": "x"}, "interp": "step"}]})"));
+  ASSERT_NE(read.document, nullptr) << read.error;
+  const CTrack* track = read.document->GetFirstObject()->GetFirstCTrack();
+  const char* names[] = {"Z", "A", "M"};
+  const LONG categories[] = {1, 3, 2};
+  for (int i = 0; i < 3; ++i, track = track->GetNext()) {
+    ASSERT_NE(track, nullptr);
+    EXPECT_EQ(track->GetName(), String(names[i]));
+    EXPECT_EQ(track->GetTrackCategory(), categories[i]);
+  }
+  Real step = 0.0;
+  EXPECT_EQ(read.document->GetFirstObject()->GetFirstCTrack()->GetUnit(&step), DESC_UNIT_PERCENT);
+  EXPECT_DOUBLE_EQ(step, 0.01);
+}
+
+TEST(SceneFile, SelectionFollowsPathsOrFlags) {
+  const std::string elements =
+      R"("objects": [{"name": "Cube", "selected": true, "tags": [{"name": "Display", "selected": true}],
+                      "children": [{"name": "Sphere"}]}],
+         "materials": [{"name": "Steel", "selected": true}])";
+  struct Row {
+    const char* name;
+    std::string selection;
+    std::vector<std::string> selected;
+  } rows[] = {
+      {"paths in their order",
+       R"(, "selection": ["Cube/Sphere", "@Steel", "Cube:Display"])",
+       {"Sphere", "Display", "@Steel"}},
+      {"flags in document order", "", {"Cube", "Display", "@Steel"}},
+      {"empty selection beats flags", R"(, "selection": [])", {}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    SceneReadResult read = ReadSceneText(Scene(elements + row.selection));
+    ASSERT_NE(read.document, nullptr) << read.error;
+    EXPECT_EQ(SelectionNames(*read.document), row.selected);
+    DocumentPtr copy = RoundTrip(*read.document);
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(SelectionNames(*copy), row.selected);
+  }
+}
+
+TEST(SceneFile, RepeatedNamesKeepTheSelectedElement) {
+  // Paths name the first "A", so the selected second one must travel as a flag.
+  DocumentPtr doc = NewDocument(30);
+  BaseObject* first = AddObject(*doc, "A");
+  BaseObject* second = AddObject(*doc, "A", nullptr, first);
+  AddTrack(*second, 1, "marker", CTRACK_CATEGORY_VALUE);
+  doc->SetActiveObject(second, SELECTION_NEW);
+  std::string text;
+  DocumentPtr copy = RoundTrip(*doc, &text);
+  ASSERT_NE(copy, nullptr);
+  EXPECT_EQ(text.find("\"selection\""), std::string::npos);
+  AutoAlloc<AtomArray> atoms;
+  copy->GetSelection(*atoms);
+  ASSERT_EQ(atoms->GetCount(), 1);
+  EXPECT_NE(static_cast<BaseObject*>(atoms->GetIndex(0))->GetFirstCTrack(), nullptr);
+}
+
+TEST(SceneFile, RejectsMalformedScenesNamingThePath) {
+  struct Row {
+    const char* name;
+    std::string text;
+    const char* error;
+  } rows[] = {
+      {"syntax", R"({"format": "thinfold-scene",)", "line 1, column 29"},
+      {"not an object", "[1, 2]", "scene: expected an object, found array"},
+      {"member twice", Scene(R"("fps": 24)"), "fps: member given twice"},
+      {"unknown top-level member", Scene(R"("colour": 1)"), "colour: unknown member"},
+      {"wrong format", R"({"format": "scene", "version": 1, "fps": 30})",
+       "format: expected \"thinfold-scene\""},
+      {"missing fps", R"({"format": "thinfold-scene", "version": 1})",
+       "fps: missing (expected a whole number)"},
+      {"fps below 1", R"({"format": "thinfold-scene", "version": 1, "fps": 0})",
+       "fps: expected a whole number in 1..2147483647"},
+      {"fractional fps", R"({"format": "thinfold-scene", "version": 1, "fps": 29.97})",
+       "fps: expected a whole number in 1..2147483647, found number"},
+      {"overflowing number", Scene(R"("objects": [{"name": "A", "tracks": [1e999]}])"),
+       "line 1, column 96: number overflow parsing '1e999'"},
+      {"nested member twice", OneKey(R"({"frame": 1, "value": 1, "value": 2, "interp": "step"})"),
+       "objects[0].tracks[0].keys[0].value: member given twice"},
+      {"unknown object member", Scene(R"("objects": [{"name": "A", "colour": 1}])"),
+       "objects[0].colour: unknown member"},
+      {"object without name", Scene(R"("objects": [{"children": []}])"),
+       "objects[0].name: missing (expected a string)"},
+      {"no such layer",
+       Scene(R"("layers": [{"name": "L"}], "objects": [{"name": "A", "layer": 1}])"),
+       "objects[0].layer: expected a whole number in 0..0"},
+      {"layer without layers", Scene(R"("objects": [{"name": "A", "layer": 0}])"),
+       "objects[0].layer: the scene has no layers"},
+      {"colour out of range", Scene(R"("layers": [{"name": "L", "color": [0, 1.5, 0]}])"),
+       "layers[0].color[1]: expected a number in 0..1"},
+      {"frame as text", OneKey(R"({"frame": "1", "value": 1, "interp": "step"})"),
+       "objects[0].tracks[0].keys[0].frame: expected a whole number"},
+      {"frame and time", OneKey(R"({"frame": 1, "time": 1, "value": 1, "interp": "step"})"),
+       "objects[0].tracks[0].keys[0].time: a key has frame or time, not both"},
+      {"no time", OneKey(R"({"value": 1, "interp": "step"})"),
+       "objects[0].tracks[0].keys[0].frame: missing (expected frame or time)"},
+      {"zero denominator", OneKey(R"({"time": [1, 0], "value": 1, "interp": "step"})"),
+       "objects[0].tracks[0].keys[0].time[1]: expected a whole number in 1.."},
+      {"unknown interpolation", OneKey(R"({"frame": 1, "value": 1, "interp": "cubic"})"),
+       "objects[0].tracks[0].keys[0].interp: expected spline, linear or step"},
+      {"short tangent", OneKey(R"({"frame": 1, "value": 1, "interp": "spline", "left": [1]})"),
+       "objects[0].tracks[0].keys[0].left: expected an array of 2 numbers, found 1 elements"},
+      {"value key without value", OneKey(R"({"frame": 1, "interp": "step"})"),
+       "objects[0].tracks[0].keys[0].value: missing (expected a number)"},
+      {"data key without data",
+       OneTrack(R"({"name": "D", "category": 2, "keys": [{"frame": 1, "interp": "step"}]})"),
+       "objects[0].tracks[0].keys[0].data: missing"},
+      {"unknown unit", OneTrack(R"({"name": "T", "category": 1, "unit": "inch"})"),
+       "objects[0].tracks[0].unit: expected real, distance, degree or percent"},
+      {"unknown entry type",
+       OneTrack(R"({"name": "T", "category": 1, "data": {"5": {"text": "x"}}})"),
+       "objects[0].tracks[0].data.5.text: unknown type"},
+      {"entry id not decimal",
+       OneTrack(R"({"name": "T", "category": 1, "data": {"05": {"long": 1}}})"),
+       "objects[0].tracks[0].data.05: expected a decimal entry id"},
+      {"long out of range",
+       OneTrack(R"({"name": "T", "category": 1, "data": {"5": {"long": 3000000000}}})"),
+       "objects[0].tracks[0].data.5.long: expected a whole number in -2147483648..2147483647"},
+      {"two typed members",
+       OneTrack(R"({"name": "T", "category": 1, "data": {"5": {"long": 1, "real": 1}}})"),
+       "objects[0].tracks[0].data.5: expected an object with one member"},
+      {"no such selection path", Scene(R"("objects": [{"name": "A"}], "selection": ["A/B"])"),
+       "selection[0]: no object, tag or material has the path \"A/B\""},
+  };
+  const LLONG atomsBefore = standin::GetLiveAtomCount();
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const SceneReadResult read = ReadSceneText(row.text);
+    EXPECT_EQ(read.document, nullptr);
+    EXPECT_NE(read.error.find(row.error), std::string::npos) << read.error;
+  }
+  // Half-built documents are freed on every failure.
+  EXPECT_EQ(standin::GetLiveAtomCount(), atomsBefore);
+}
+
+TEST(SceneFile, RejectsObjectsNestedTooDeep) {
+  std::string objects = R"({"name": "leaf"})";
+  for (int depth = 0; depth < 300; ++depth)
+    objects = R"({"name": "n", "children": [)" + objects + "]}";
+  const SceneReadResult read = ReadSceneText(Scene(R"("objects": [)" + objects + "]"));
+  EXPECT_EQ(read.document, nullptr);
+  EXPECT_NE(read.error.find("nested deeper than 256"), std::string::npos) << read.error;
+}
+
+TEST(SceneFile, UnwritableDocumentLeavesTheFileAlone) {
+  const std::filesystem::path folder =
+      std::filesystem::path(testing::TempDir()) / "thinfold_scene_test";
+  std::filesystem::create_directories(folder);
+  const std::string path = (folder / "out.json").string();
+  std::ofstream(path) << "old";
+  DocumentPtr doc = NewDocument(30);
+  AddKey(*AddTrack(*AddObject(*doc, "A"), 1, "T", CTRACK_CATEGORY_VALUE), BaseTime(0, 1), NAN);
+  const SceneWriteResult written = WriteSceneFile(*doc, path);
+  EXPECT_NE(written.error.find("objects[0].tracks[0].keys[0].value: a number that is not finite"),
+            std::string::npos)
+      << written.error;
+  EXPECT_EQ(FileText(path), "old");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
+  std::filesystem::remove_all(folder);
+}
+
+TEST(SceneFile, WritesFilesAtomicallyAndReadsThemBack) {
+  const std::filesystem::path folder =
+      std::filesystem::path(testing::TempDir()) / "thinfold_scene_write";
+  std::filesystem::create_directories(folder);
+  const std::string path = (folder / "demo.json").string();
+  SceneReadResult demo = ReadSceneFile(kDemoPath);
+  ASSERT_NE(demo.document, nullptr);
+  ASSERT_EQ(WriteSceneFile(*demo.document, path).error, "");
+  EXPECT_EQ(FileText(path), FileText(kDemoPath));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
+  const SceneReadResult missing = ReadSceneFile((folder / "nope.json").string());
+  EXPECT_NE(missing.error.find("nope.json: cannot open"), std::string::npos) << missing.error;
+  std::filesystem::remove_all(folder);
+}
+
+}  // namespace
