@@ -6,7 +6,7 @@ JOBS ?= $(shell nproc)
 CMAKE_FLAGS := -G Ninja -DTHINFOLD_WERROR=$(WERROR)
 SCENE ?= examples/walk.bvh
 
-.PHONY: all deps run test bench asan tsan format clean
+.PHONY: all deps run test bench asan tsan format clean deps-windows windows test-windows
 
 all: test
 
@@ -20,9 +20,11 @@ deps:
 build/test/build.ninja: | deps
 	cmake -S . -B build/test $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
+# The program with the plug-in module next to it reduces the scene and prints the result table;
+# the reduced scene goes to build/, never into examples/.
 run: deps build/test/build.ninja
 	cmake --build build/test -j $(JOBS) --target thinfold
-	./build/test/app/thinfold info $(SCENE)
+	./build/test/app/thinfold reduce $(SCENE) -o build/$(basename $(notdir $(SCENE))).thin.json
 
 test: deps build/test/build.ninja
 	cmake --build build/test -j $(JOBS)
@@ -34,17 +36,49 @@ bench: deps
 	./build/bench/bench/thinfold_bench
 
 asan: deps
-	cmake -S . -B build/asan $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTHINFOLD_SANITIZE=address
+	cmake -S . -B build/asan $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Sanitize -DTHINFOLD_SANITIZE=address
 	cmake --build build/asan -j $(JOBS)
 	cd build/asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
 # The test programs with threads, under ThreadSanitizer; any report fails the program.
-TSAN_TESTS := ThreadTest WorkStackTest BakeControlThreadTest
+TSAN_TESTS := ThreadTest WorkStackTest BakeControlThreadTest ThinfoldDialogTest ParameterDialogTest
 tsan: deps
-	cmake -S . -B build/tsan $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTHINFOLD_SANITIZE=thread
+	cmake -S . -B build/tsan $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Sanitize -DTHINFOLD_SANITIZE=thread
 	cmake --build build/tsan -j $(JOBS) --target $(TSAN_TESTS)
 	cd build/tsan && for t in $(TSAN_TESTS); do \
 	  TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" ./tests/$$t || exit 1; done
+
+# Windows x64 (build/win64) and x86 (build/win32) with Debian's mingw-w64, run under wine.
+WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 wine32:i386
+WINE := env WINEDEBUG=-all wine
+WINDOWS_SCENES := build/test/walk.thin.json build/win64/walk.thin.json build/win32/walk.thin.json
+deps-windows: deps
+	@dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+	@missing=$$(for p in $(WINDOWS_PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:" $$missing; \
+	  apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing >/dev/null; \
+	fi
+
+build/win64/build.ninja build/win32/build.ninja: build/%/build.ninja: | deps-windows
+	cmake -S . -B build/$* $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-$(if $(filter win64,$*),x86_64,i686).cmake
+
+build-win64 build-win32: build-%: build/%/build.ninja
+	cmake --build build/$* -j $(JOBS)
+
+# The whole test suite under wine, then the example reduced by thinfold.exe.
+test-win64 test-win32: test-%: build-%
+	cd build/$* && WINEDEBUG=-all ctest --output-on-failure -j $(JOBS)
+	$(WINE) build/$*/bin/thinfold.exe reduce $(SCENE) -o build/$*/walk.thin.json --quiet
+
+windows: build-win64 build-win32
+
+# The Linux, x64 and x86 programs must save the same scene, bit for bit.
+test-windows: test-win64 test-win32 deps build/test/build.ninja
+	cmake --build build/test -j $(JOBS) --target thinfold
+	./build/test/app/thinfold reduce $(SCENE) -o build/test/walk.thin.json --quiet
+	python3 tools/compare_scenes.py $(WINDOWS_SCENES)
 
 format: deps
 	find host source app tests bench tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i

@@ -25,12 +25,12 @@ int ConvertCommand::Run() const {
   const SceneReadResult read = ReadInputFile(_input, _fps);
   if (!read.document) {
     std::cerr << "thinfold: " << read.error << "\n";
-    return kExitBadInput;
+    return kExitFileError;
   }
   const SceneWriteResult written = WriteSceneFile(*read.document, _output);
   if (!written.error.empty()) {
     std::cerr << "thinfold: " << written.error << "\n";
-    return kExitCannotWrite;
+    return kExitFileError;
   }
   return kExitSuccess;
 }

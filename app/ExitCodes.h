@@ -7,10 +7,11 @@ enum ExitCode {
   // The run ended and the document was saved, but at least one track failed.
   kExitTrackFailed = 1,
   kExitBadUsage = 2,
-  // The input is unreadable or invalid; nothing was written.
-  kExitBadInput = 3,
-  // The output could not be written; nothing was written.
-  kExitCannotWrite = 4,
+  // A file cannot be read, is invalid, or cannot be written, or the plug-in cannot be loaded;
+  // nothing was written.
+  kExitFileError = 3,
+  // Ctrl-C stopped a run (as a shell's 128 + SIGINT).
+  kExitInterrupted = 130,
 };
 
 #endif

@@ -89,7 +89,7 @@ int InfoCommand::Run() const {
   const SceneReadResult read = ReadInputFile(_input);
   if (!read.document) {
     std::cerr << "thinfold: " << read.error << "\n";
-    return kExitBadInput;
+    return kExitFileError;
   }
   TextTable table({{"ELEMENT", TextTable::Align::kLeft},
                    {"TRACK", TextTable::Align::kLeft},

@@ -1,23 +1,36 @@
-// The thinfold host program: scene files and BVH motion on the command line.
+// The thinfold host program: scene files and BVH motion on the command line, and the plug-in's
+// dialog driven from it.
 #include <CLI/CLI.hpp>
 
 #include "ConvertCommand.h"
 #include "ExitCodes.h"
 #include "InfoCommand.h"
+#include "PlotCommand.h"
+#include "ReduceCommand.h"
+#include "ShellCommand.h"
 #include "VersionText.h"
 
 int main(int argc, char** argv) {
   CLI::App app("Reduces the keys of animation tracks in scene and BVH files.", "thinfold");
   app.set_version_flag("--version", VersionLine(THINFOLD_VERSION));
   app.require_subcommand(1);
+  ReduceCommand reduce;
   InfoCommand info;
   ConvertCommand convert;
+  PlotCommand plot;
+  ShellCommand shell;
+  reduce.Register(app);
+  shell.Register(app);
   info.Register(app);
   convert.Register(app);
+  plot.Register(app);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
     return app.exit(error) == 0 ? kExitSuccess : kExitBadUsage;
   }
+  if (reduce.Chosen()) return reduce.Run();
+  if (shell.Chosen()) return shell.Run();
+  if (plot.Chosen()) return plot.Run();
   return info.Chosen() ? info.Run() : convert.Run();
 }

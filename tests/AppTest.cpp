@@ -158,7 +158,7 @@ TEST_F(ThinfoldProgram, FailuresExitWithTheirCodeAndWriteNothing) {
       {"frame rate for a scene", "convert " + demo + " --fps 24" + out, 2,
        "--fps sets the frame rate of BVH input only"},
       {"unwritable output", "convert " + demo + " -o " + Quoted(PathOf("no/such/folder/out.json")),
-       4, "cannot write"},
+       3, PathOf("no/such/folder/out.json") + ": cannot write"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);

@@ -128,12 +128,20 @@ TEST(Debug, AssertionsReportFileLineAndExpression) {
   EXPECT_EQ(debug.lines[1], "value 3");
 }
 
+void SetVersionVariable(const char* value) {
+#ifdef _WIN32
+  _putenv_s("THINFOLD_HOST_VERSION", value);
+#else
+  setenv("THINFOLD_HOST_VERSION", value, 1);
+#endif
+}
+
 TEST(Host, VersionFromEnvironmentThenSetter) {
   // A fresh process, so the variable is read before anything else asks for the version.
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(
       {
-        setenv("THINFOLD_HOST_VERSION", "11500", 1);
+        SetVersionVariable("11500");
         std::exit(GetC4DVersion() == 11500 ? 0 : 1);
       },
       ::testing::ExitedWithCode(0), "");

@@ -5,6 +5,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#ifdef _WIN32
+#include <io.h>
+
+#include <filesystem>
+#include <system_error>
+#endif
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -27,12 +34,32 @@ bool WriteAll(int fd, const std::string& text) {
   return true;
 }
 
+#ifdef _WIN32
+// Windows files carry no POSIX permissions.
+void SetDefaultPermissions(int) {}
+
+int FlushToDisk(int fd) { return ::_commit(fd); }
+
+// std::rename does not replace an existing file on Windows; filesystem::rename does.
+int ReplaceFile(const std::string& from, const std::string& to) {
+  std::error_code error;
+  std::filesystem::rename(from, to, error);
+  return error ? (errno = error.value(), -1) : 0;
+}
+#else
 // New files get the usual permissions (0666 less the umask), not mkstemp's 0600.
 void SetDefaultPermissions(int fd) {
   const mode_t mask = ::umask(0);
   ::umask(mask);
   ::fchmod(fd, 0666 & ~mask);
 }
+
+int FlushToDisk(int fd) { return ::fsync(fd); }
+
+int ReplaceFile(const std::string& from, const std::string& to) {
+  return std::rename(from.c_str(), to.c_str());
+}
+#endif
 
 }  // namespace
 
@@ -63,9 +90,9 @@ bool WriteTextFileAtomically(const std::string& path, const std::string& text, s
   }
   SetDefaultPermissions(fd);
   int failure = 0;
-  if (!WriteAll(fd, text) || ::fsync(fd) != 0) failure = errno;
+  if (!WriteAll(fd, text) || FlushToDisk(fd) != 0) failure = errno;
   if (::close(fd) != 0 && failure == 0) failure = errno;
-  if (failure == 0 && std::rename(temporary.c_str(), path.c_str()) != 0) failure = errno;
+  if (failure == 0 && ReplaceFile(temporary, path) != 0) failure = errno;
   if (failure == 0) return true;
   error = path + ": cannot write: " + Reason(failure);
   ::unlink(temporary.c_str());

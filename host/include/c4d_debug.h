@@ -4,8 +4,16 @@
 #ifndef C4D_DEBUG_H
 #define C4D_DEBUG_H
 
+// mingw's libstdc++ formats with the C99 printf (%zu, %lld); plain "printf" would check the
+// format against Microsoft's older one.
+#ifdef __MINGW32__
+#define C4D_PRINTF_STYLE gnu_printf
+#else
+#define C4D_PRINTF_STYLE printf
+#endif
+
 // Writes one line to the host's debug output (printf-style).
-void GeDebugOut(const char* format, ...) __attribute__((format(printf, 1, 2)));
+void GeDebugOut(const char* format, ...) __attribute__((format(C4D_PRINTF_STYLE, 1, 2)));
 
 // Reports a failed assertion as "%s(%d): %s" on the debug output.
 void GeAssertFailed(const char* file, int line, const char* expression);

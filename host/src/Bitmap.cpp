@@ -1,11 +1,8 @@
-// Bitmaps: RGBA pixels, 8 bits a channel, read from TIFF files with libtiff.
-#include <sys/stat.h>
-#include <tiffio.h>
+// Bitmaps: RGBA pixels, 8 bits a channel, read from TIFF files.
+#include <filesystem>
+#include <system_error>
 
-#include <cstdarg>
-#include <cstdio>
-#include <mutex>
-
+#include "TiffRead.h"
 #include "c4d_bitmap.h"
 #include "c4d_debug.h"
 
@@ -14,60 +11,17 @@ namespace {
 // Larger images are refused, so sizes stay far from overflow.
 constexpr long long kMaxPixels = 1LL << 28;
 
-void ReportTiffProblem(const char* module, const char* format, va_list args) {
-  char text[512];
-  std::vsnprintf(text, sizeof(text), format, args);
-  GeDebugOut("libtiff %s: %s", module ? module : "", text);
-}
-
-// libtiff writes its complaints to stderr by default; the host routes them to its debug output.
-void RouteTiffMessages() {
-  static std::once_flag routed;
-  std::call_once(routed, [] {
-    TIFFSetErrorHandler(ReportTiffProblem);
-    TIFFSetWarningHandler(nullptr);
-  });
-}
-
 bool FileExists(const std::string& path) {
-  struct stat info;
-  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
-bool SizeAllowed(long long width, long long height) {
-  return width > 0 && height > 0 && width * height <= kMaxPixels;
-}
-
-// Reads the current image of tiff as top-down RGBA rows.
-bool ReadRgba(TIFF* tiff, LONG& outWidth, LONG& outHeight, std::vector<UCHAR>& rgba) {
-  uint32_t width = 0, height = 0;
-  TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &width);
-  TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &height);
-  if (!SizeAllowed(width, height)) return false;
-  std::vector<uint32_t> raster;
-  try {
-    raster.resize(static_cast<size_t>(width) * height);
-    rgba.resize(raster.size() * 4);
-  } catch (...) {
-    rgba.clear();
-    return false;
-  }
-  if (!TIFFReadRGBAImageOriented(tiff, width, height, raster.data(), ORIENTATION_TOPLEFT, 0)) {
-    rgba.clear();
-    return false;
-  }
-  for (size_t i = 0; i < raster.size(); ++i) {
-    rgba[4 * i + 0] = static_cast<UCHAR>(TIFFGetR(raster[i]));
-    rgba[4 * i + 1] = static_cast<UCHAR>(TIFFGetG(raster[i]));
-    rgba[4 * i + 2] = static_cast<UCHAR>(TIFFGetB(raster[i]));
-    rgba[4 * i + 3] = static_cast<UCHAR>(TIFFGetA(raster[i]));
-  }
-  outWidth = static_cast<LONG>(width);
-  outHeight = static_cast<LONG>(height);
-  return true;
+  std::error_code error;
+  const std::u8string utf8(path.begin(), path.end());
+  return std::filesystem::is_regular_file(std::filesystem::path(utf8), error);
 }
 
 }  // namespace
+
+bool standin::BitmapSizeAllowed(long long width, long long height) {
+  return width > 0 && height > 0 && width * height <= kMaxPixels;
+}
 
 BaseBitmap* BaseBitmap::Alloc() { return gNew BaseBitmap; }
 
@@ -79,21 +33,14 @@ LONG BaseBitmap::Init(const Filename& name, LONG frame, Bool* isMovie) {
   _rgba.clear();
   const std::string path = name.GetString().ToUtf8();
   if (!FileExists(path)) return IMAGERESULT_NOTEXISTING;
-  RouteTiffMessages();
-  TIFF* tiff = TIFFOpen(path.c_str(), "r");
-  if (!tiff) return IMAGERESULT_WRONGTYPE;
-  LONG result = IMAGERESULT_WRONGTYPE;
-  if (frame <= 0 || TIFFSetDirectory(tiff, static_cast<tdir_t>(frame))) {
-    if (ReadRgba(tiff, _width, _height, _rgba)) result = IMAGERESULT_OK;
-  }
-  TIFFClose(tiff);
-  return result;
+  return standin::ReadTiffRgba(path, frame, _width, _height, _rgba) ? IMAGERESULT_OK
+                                                                    : IMAGERESULT_WRONGTYPE;
 }
 
 LONG BaseBitmap::Init(LONG width, LONG height, LONG) {
   _width = _height = 0;
   _rgba.clear();
-  if (!SizeAllowed(width, height)) return IMAGERESULT_WRONGTYPE;
+  if (!standin::BitmapSizeAllowed(width, height)) return IMAGERESULT_WRONGTYPE;
   try {
     _rgba.assign(static_cast<size_t>(width) * static_cast<size_t>(height) * 4, 0);
   } catch (...) {

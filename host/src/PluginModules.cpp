@@ -1,10 +1,10 @@
-// Loading plug-in modules: dlopen, the entry c4d_main, and its start and end actions.
-#include <dlfcn.h>
-
+// Loading plug-in modules: the entry c4d_main, and its start and end actions.
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "CommandPlugins.h"
+#include "SharedLibrary.h"
 #include "c4d_debug.h"
 #include "c4d_standin.h"
 #include "c4d_standin_gui.h"
@@ -27,16 +27,16 @@ void* MessageId(LONG id) { return reinterpret_cast<void*>(static_cast<std::intpt
 
 // Opens the module and finds its entry; a null handle when either fails.
 Module OpenModule(const std::string& path) {
-  void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  std::string reason;
+  void* handle = standin::OpenSharedLibrary(path, reason);
   if (!handle) {
-    const char* reason = dlerror();
-    GeDebugOut("%s: %s", path.c_str(), reason ? reason : "cannot be loaded");
+    GeDebugOut("%s: %s", path.c_str(), reason.c_str());
     return Module{nullptr, nullptr};
   }
-  void* symbol = dlsym(handle, "c4d_main");
+  void* symbol = standin::FindLibrarySymbol(handle, "c4d_main");
   if (!symbol) {
     GeDebugOut("%s: no c4d_main", path.c_str());
-    dlclose(handle);
+    standin::CloseSharedLibrary(handle);
     return Module{nullptr, nullptr};
   }
   return Module{handle, reinterpret_cast<ModuleEntry>(symbol)};
@@ -56,7 +56,7 @@ ModuleLoad LoadPluginModule(const Filename& modulePath, const Filename& pluginFo
   const LONG initAnswer = module.entry(C4DPL_INIT_SYS, &folder, &file, nullptr);
   if (initAnswer != 1) {
     GeDebugOut("%s: refused to initialise (answer %d)", path.c_str(), static_cast<int>(initAnswer));
-    dlclose(module.handle);
+    CloseSharedLibrary(module.handle);
     return ModuleLoad::Refused;
   }
   const LONG resourceAnswer =
@@ -64,7 +64,7 @@ ModuleLoad LoadPluginModule(const Filename& modulePath, const Filename& pluginFo
   if (resourceAnswer != 1) {
     GeDebugOut("%s: resources failed (answer %d)", path.c_str(), static_cast<int>(resourceAnswer));
     module.entry(C4DPL_END, nullptr, nullptr, nullptr);
-    dlclose(module.handle);
+    CloseSharedLibrary(module.handle);
     return ModuleLoad::Refused;
   }
   Modules().push_back(module);
@@ -86,7 +86,8 @@ void UnloadPluginModules() {
     module->entry(C4DPL_END, nullptr, nullptr, nullptr);
   // The commands' code lives in the modules: they go before the modules do.
   FreeCommandPlugins();
-  for (auto module = modules.rbegin(); module != modules.rend(); ++module) dlclose(module->handle);
+  for (auto module = modules.rbegin(); module != modules.rend(); ++module)
+    CloseSharedLibrary(module->handle);
   modules.clear();
 }
 

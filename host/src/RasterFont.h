@@ -1,6 +1,6 @@
 // The interface fonts of the headless host: DejaVu faces read with FreeType, for measuring and
-// drawing text. Without the font files, text is measured at a fixed width per character and
-// not drawn (a debug line says so once).
+// drawing text. Without the font files, or in builds without FreeType (the Windows builds),
+// text is measured at a fixed width per character and not drawn.
 #ifndef HOST_RASTERFONT_H
 #define HOST_RASTERFONT_H
 
@@ -10,6 +10,11 @@
 #include "c4d_types.h"
 
 namespace standin {
+
+// Metrics when no font can be read.
+constexpr LONG kFallbackAdvance = 7;
+constexpr LONG kFallbackHeight = 15;
+constexpr LONG kFallbackAscent = 12;
 
 // Width in pixels of utf8 text in font (a FONT_ id).
 LONG FontTextWidth(LONG font, const std::string& utf8);

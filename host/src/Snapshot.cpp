@@ -1,13 +1,14 @@
-// Pictures of user areas and dialog windows, and PNG files of them (libpng).
-#include <png.h>
-
+// Pictures of user areas and dialog windows, and PNG files of them.
 #include <cstdio>
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "DialogLayout.h"
 #include "DialogRender.h"
 #include "GadgetAccess.h"
+#include "PngWrite.h"
 #include "RasterReplay.h"
 #include "c4d_debug.h"
 #include "c4d_standin_gui.h"
@@ -16,8 +17,8 @@ namespace standin {
 
 namespace {
 
-std::vector<png_byte> RgbaRows(const BaseBitmap& bitmap) {
-  std::vector<png_byte> rows(static_cast<size_t>(bitmap.GetBw()) * bitmap.GetBh() * 4);
+std::vector<UCHAR> RgbaRows(const BaseBitmap& bitmap) {
+  std::vector<UCHAR> rows(static_cast<size_t>(bitmap.GetBw()) * bitmap.GetBh() * 4);
   size_t at = 0;
   for (LONG y = 0; y < bitmap.GetBh(); ++y)
     for (LONG x = 0; x < bitmap.GetBw(); ++x, at += 4)
@@ -50,19 +51,17 @@ Bool WritePng(const BaseBitmap& bitmap, const Filename& path) {
     GeDebugOut("%s: no picture to write", file.c_str());
     return FALSE;
   }
-  const std::vector<png_byte> rows = RgbaRows(bitmap);
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  image.width = static_cast<png_uint_32>(bitmap.GetBw());
-  image.height = static_cast<png_uint_32>(bitmap.GetBh());
-  image.format = PNG_FORMAT_RGBA;
   const std::string partial = file + ".partial";
-  if (!png_image_write_to_file(&image, partial.c_str(), 0, rows.data(), 0, nullptr)) {
-    GeDebugOut("%s: %s", partial.c_str(), image.message);
+  std::string reason;
+  if (!EncodePngFile(partial, bitmap.GetBw(), bitmap.GetBh(), RgbaRows(bitmap), reason)) {
+    GeDebugOut("%s: %s", partial.c_str(), reason.c_str());
     std::remove(partial.c_str());
     return FALSE;
   }
-  if (std::rename(partial.c_str(), file.c_str()) != 0) {
+  // filesystem::rename replaces an existing file on Windows too, where std::rename refuses.
+  std::error_code renameError;
+  std::filesystem::rename(partial, file, renameError);
+  if (renameError) {
     GeDebugOut("%s: cannot be written", file.c_str());
     std::remove(partial.c_str());
     return FALSE;

@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "Utf8Codes.h"
 #include "c4d_debug.h"
 #include "c4d_userarea.h"
 
@@ -17,10 +18,6 @@ namespace standin {
 namespace {
 
 constexpr LONG kPixelSize = 12;
-// Metrics when no font file can be read.
-constexpr LONG kFallbackAdvance = 7;
-constexpr LONG kFallbackHeight = 15;
-constexpr LONG kFallbackAscent = 12;
 
 const char* FontPath(LONG font) {
   switch (font) {
@@ -71,32 +68,6 @@ Face* LoadFace(FontStore& store, LONG font) {
     return nullptr;
   }
   return &entry;
-}
-
-// Decodes UTF-8; malformed bytes count as U+FFFD.
-std::vector<char32_t> DecodeUtf8(const std::string& text) {
-  std::vector<char32_t> codes;
-  for (size_t i = 0; i < text.size();) {
-    const unsigned char lead = static_cast<unsigned char>(text[i]);
-    const int length = lead < 0x80         ? 1
-                       : (lead >> 5) == 6  ? 2
-                       : (lead >> 4) == 14 ? 3
-                       : (lead >> 3) == 30 ? 4
-                                           : 0;
-    char32_t code = length == 1   ? lead
-                    : length == 2 ? lead & 0x1F
-                    : length == 3 ? lead & 0x0F
-                                  : lead & 0x07;
-    bool valid = length > 0 && i + length <= text.size();
-    for (int k = 1; valid && k < length; ++k) {
-      const unsigned char next = static_cast<unsigned char>(text[i + k]);
-      valid = (next & 0xC0) == 0x80;
-      code = (code << 6) | (next & 0x3F);
-    }
-    codes.push_back(valid ? code : 0xFFFD);
-    i += valid ? length : 1;
-  }
-  return codes;
 }
 
 FT_Pos Advance(Face& face, char32_t code) {

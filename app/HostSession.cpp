@@ -1,0 +1,79 @@
+// The headless host as the thinfold program runs it.
+#include "HostSession.h"
+
+#include "PluginIds.h"
+#include "c4d_standin.h"
+#include "c4d_standin_gui.h"
+
+namespace {
+
+std::string LoadFailure(standin::ModuleLoad load) {
+  switch (load) {
+    case standin::ModuleLoad::Inactive:
+      return "the plug-in did not start";
+    case standin::ModuleLoad::Refused:
+      return "the plug-in refused to initialise";
+    default:
+      return "the module cannot be loaded";
+  }
+}
+
+// Every line the host and the plug-in print while the module starts.
+class StartupLines {
+ public:
+  StartupLines()
+      : _console(standin::SetConsoleSink([this](const std::string& line) { Add(line); })),
+        _debug(standin::SetDebugSink([this](const std::string& line) { Add(line); })) {}
+  ~StartupLines() {
+    standin::SetConsoleSink(_console);
+    standin::SetDebugSink(_debug);
+  }
+  const std::string& Text() const { return _text; }
+
+ private:
+  void Add(const std::string& line) { _text += "\n  " + line; }
+  std::string _text;
+  standin::LineSink _console;
+  standin::LineSink _debug;
+};
+
+}  // namespace
+
+HostSession::~HostSession() {
+  if (_loaded) standin::UnloadPluginModules();
+  SetActiveDocument(nullptr);
+  if (_quietConsole) standin::SetConsoleSink(standin::LineSink());
+}
+
+std::string HostSession::LoadPlugin(const PluginFolder& plugin, bool quietConsole) {
+  standin::ModuleLoad load;
+  std::string lines;
+  {
+    StartupLines startup;
+    load =
+        standin::LoadPluginModule(Filename(plugin.module.c_str()), Filename(plugin.folder.c_str()));
+    lines = startup.Text();
+  }
+  _loaded = load == standin::ModuleLoad::Started || load == standin::ModuleLoad::Inactive;
+  if (load != standin::ModuleLoad::Started) return plugin.module + ": " + LoadFailure(load) + lines;
+  _quietConsole = quietConsole;
+  if (quietConsole) standin::SetConsoleSink([](const std::string&) {});
+  return std::string();
+}
+
+void HostSession::OpenDocument(DocumentPtr document) {
+  _document = std::move(document);
+  SetActiveDocument(_document.get());
+}
+
+GeDialog* HostSession::OpenDialog(std::string& error) {
+  if (!standin::FindCommandPlugin(plugin_ids::kCommand)) {
+    error = "the plug-in registered no command " + std::to_string(plugin_ids::kCommand);
+    return nullptr;
+  }
+  standin::ExecuteCommand(plugin_ids::kCommand);
+  standin::ProcessEvents();
+  GeDialog* dialog = standin::FindOpenDialog(plugin_ids::kCommand);
+  if (!dialog) error = "the plug-in's dialog did not open (see the lines above)";
+  return dialog;
+}

@@ -1,0 +1,38 @@
+// The headless host as the thinfold program runs it: the Thinfold plug-in loaded from its folder,
+// one document open as the active document, and the plug-in's dialog opened by its command.
+// The session ends as the host does: dialogs closed (which writes the settings of the gathered
+// tracks back to the document), the module unloaded, the document freed.
+#ifndef THINFOLD_HOST_SESSION_H
+#define THINFOLD_HOST_SESSION_H
+
+#include <string>
+
+#include "PluginFolder.h"
+#include "SceneDocument.h"
+#include "c4d.h"
+
+class HostSession {
+ public:
+  HostSession() = default;
+  ~HostSession();
+  HostSession(const HostSession&) = delete;
+  HostSession& operator=(const HostSession&) = delete;
+
+  // Loads and starts the module; an error naming the module and the host's reason on failure.
+  // The plug-in's start-up console lines are shown only with the error. With quietConsole the
+  // plug-in's later console lines are dropped; otherwise they go to stderr.
+  std::string LoadPlugin(const PluginFolder& plugin, bool quietConsole);
+  // Takes the document over and makes it the active document.
+  void OpenDocument(DocumentPtr document);
+  BaseDocument* Document() const { return _document.get(); }
+  // Runs the plug-in's command as the user picks it, and returns its open dialog; null with
+  // error set when the command is missing or its dialog does not open.
+  GeDialog* OpenDialog(std::string& error);
+
+ private:
+  bool _loaded = false;
+  bool _quietConsole = false;
+  DocumentPtr _document;
+};
+
+#endif

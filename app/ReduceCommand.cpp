@@ -1,0 +1,130 @@
+// `thinfold reduce`.
+#include "ReduceCommand.h"
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+
+#include "ExitCodes.h"
+#include "InterruptSignal.h"
+#include "ResultReport.h"
+#include "SceneWriter.h"
+#include "TextFile.h"
+#include "plot/PlotRun.h"
+
+namespace {
+
+constexpr int kMaxThreads = 64;  // the plug-in runs at most 64 workers
+// --plot draws this many of the tracks that moved most.
+constexpr size_t kPlottedTracks = 10;
+
+const CLI::Validator kFiniteNonNegative(
+    [](std::string& text) {
+      const double value = std::atof(text.c_str());
+      return std::isfinite(value) && value >= 0 ? std::string()
+                                                : "expected a finite number of at least 0";
+    },
+    "NUMBER >= 0");
+
+int Fail(int exitCode, const std::string& message) {
+  std::cerr << "thinfold: " << message << "\n";
+  return exitCode;
+}
+
+}  // namespace
+
+void ReduceCommand::Register(CLI::App& app) {
+  _command = app.add_subcommand("reduce", "Reduce the keys of a scene or BVH file's tracks");
+  _command->add_option("INPUT", _session.input, "Scene (.json) or BVH (.bvh) file")->required();
+  _command->add_option("-o,--output", _output, "Scene file to save (default: INPUT.thin.json)");
+  _command->add_flag("--selected", _selected, "Only the tracks of the selected elements");
+  _command->add_option("--precision", _precision, "Tolerance in the tracks' unit steps")
+      ->check(kFiniteNonNegative);
+  _command->add_option("--method", _method, "0 spline fit, then remove keys; 1 remove only")
+      ->check(CLI::Range(0, 1));
+  _command->add_option("--quality", _quality, "Spline fit quality 0, 1 or 2")
+      ->check(CLI::Range(0, 2));
+  _command->add_option("--threads", _session.threads, "Worker threads (default: processors)")
+      ->check(CLI::Range(1, kMaxThreads));
+  _command->add_option("--report", _report, "Write the results as JSON to this file");
+  _command->add_option("--plot", _plot,
+                       "Draw the 10 tracks that moved most for their precision as PNG files "
+                       "into this folder");
+  _command->add_flag("--quiet", _session.quiet, "No progress and no plug-in console lines");
+  _command->add_option("--fps", _session.fps, "Frame rate of a BVH input")
+      ->check(CLI::Range(1, std::numeric_limits<int>::max()));
+  _command->add_option("--plugins", _session.plugins,
+                       "Plug-in folder (default: plugins/ next to the program)");
+  _command->add_flag("--save-partial", _savePartial,
+                     "After Ctrl-C, save the tracks that were finished");
+}
+
+SettingsChoice ReduceCommand::Choice() const {
+  SettingsChoice choice;
+  if (_command->count("--precision")) choice.precision = _precision;
+  if (_command->count("--method")) choice.method = _method;
+  if (_command->count("--quality")) choice.quality = _quality;
+  return choice;
+}
+
+// INPUT's name with ".thin.json" instead of its extension, so INPUT itself is never replaced.
+std::string ReduceCommand::OutputPath() const {
+  if (!_output.empty()) return _output;
+  return std::filesystem::path(_session.input).replace_extension(".thin.json").string();
+}
+
+int ReduceCommand::Run() {
+  HostSession session;
+  GeDialog* dialog = nullptr;
+  const int started = StartSession(_session, session, dialog);
+  if (started != kExitSuccess) return started;
+  InstallInterruptHandler();
+  DialogDriver driver(*dialog);
+  ReduceJob job(driver, *session.Document());
+  return Reduce(job);
+}
+
+int ReduceCommand::Reduce(ReduceJob& job) {
+  const std::string gatherError = job.Gather(_selected);
+  if (!gatherError.empty()) return Fail(kExitFileError, gatherError);
+  std::string notes;
+  const std::string settingsError = job.ApplySettings(Choice(), notes);
+  if (!settingsError.empty()) return Fail(kExitBadUsage, settingsError);
+  if (!notes.empty() && !_session.quiet) std::cerr << "thinfold: " << notes << "\n";
+  ProgressDisplay progress(ProgressDisplay::ModeFor(_session.quiet), std::cerr);
+  job.Run(progress);
+  const ReduceSummary summary = job.Finish();
+  std::cout << ResultTable(summary) << TotalLine(summary) << std::flush;
+  if (job.End() == RunEnd::kNotStarted)
+    std::cerr << "thinfold: the run did not start: " << job.StatusText() << "\n";
+  if (job.Interrupted() && !_savePartial)
+    return Fail(kExitInterrupted, "stopped: nothing saved (--save-partial keeps finished tracks)");
+  const int saved = Save(job.Document(), summary);
+  if (saved != kExitSuccess) return saved;
+  const std::string plotError =
+      _plot.empty() ? std::string()
+                    : PlotWorstOfReduction(_session.input, _session.fps, job.Document(),
+                                           OutputPath(), _plot, kPlottedTracks);
+  if (!plotError.empty())
+    return Fail(kExitFileError, OutputPath() + " is saved, but no plot is: " + plotError);
+  if (job.Interrupted())
+    return Fail(kExitInterrupted, "stopped: " + OutputPath() + " holds the finished tracks");
+  const bool failed = AnyFailed(summary) || job.End() == RunEnd::kNotStarted;
+  return failed ? kExitTrackFailed : kExitSuccess;
+}
+
+// The report first: when the scene cannot be written afterwards, the report goes again, so
+// that an error leaves nothing behind.
+int ReduceCommand::Save(const BaseDocument& doc, const ReduceSummary& summary) const {
+  const SceneWriteResult scene = WriteSceneText(doc);
+  if (!scene.error.empty()) return Fail(kExitFileError, OutputPath() + ": " + scene.error);
+  std::string error;
+  if (!_report.empty() && !WriteTextFileAtomically(_report, ReportJson(summary), error))
+    return Fail(kExitFileError, error);
+  if (!WriteTextFileAtomically(OutputPath(), scene.text, error)) {
+    if (!_report.empty()) std::remove(_report.c_str());
+    return Fail(kExitFileError, error);
+  }
+  return kExitSuccess;
+}

@@ -1,0 +1,40 @@
+// `thinfold reduce INPUT [-o OUTPUT] [--selected] [--precision P] [--method 0|1]
+// [--quality 0|1|2] [--threads N] [--report FILE] [--quiet] [--fps N] [--plugins DIR]
+// [--save-partial] [--plot DIR]`: the plug-in reduces the tracks of a scene or BVH file through
+// its dialog; the program prints a result table and saves the document.
+#ifndef THINFOLD_REDUCE_COMMAND_H
+#define THINFOLD_REDUCE_COMMAND_H
+
+#include <CLI/CLI.hpp>
+#include <string>
+
+#include "ReduceJob.h"
+#include "SessionStart.h"
+
+class ReduceCommand {
+ public:
+  void Register(CLI::App& app);
+  bool Chosen() const { return _command && _command->parsed(); }
+  // Returns the exit code: 0 saved, 1 saved with failed tracks, 2 bad usage, 3 a file or the
+  // plug-in, 130 stopped by Ctrl-C.
+  int Run();
+
+ private:
+  SettingsChoice Choice() const;
+  std::string OutputPath() const;
+  int Reduce(ReduceJob& job);
+  int Save(const BaseDocument& doc, const ReduceSummary& summary) const;
+
+  CLI::App* _command = nullptr;
+  SessionOptions _session;
+  std::string _output;
+  std::string _report;
+  std::string _plot;  // folder for the plots of the worst tracks; empty: none
+  bool _selected = false;
+  bool _savePartial = false;
+  double _precision = 0;
+  int _method = 0;
+  int _quality = 0;
+};
+
+#endif

@@ -1,0 +1,124 @@
+// `thinfold reduce` through the dialog.
+#include "ReduceJob.h"
+
+#include <algorithm>
+#include <chrono>
+#include <iostream>
+
+#include "InterruptSignal.h"
+#include "PluginIds.h"
+#include "c4d_standin.h"
+#include "c4d_standin_gui.h"
+
+namespace {
+
+std::string Refused(const std::string& option, const std::string& gadget,
+                    const std::string& reason) {
+  return option + ": the dialog's " + gadget + (reason.empty() ? " refused it" : " " + reason);
+}
+
+}  // namespace
+
+ReduceJob::ReduceJob(DialogDriver& driver, BaseDocument& doc)
+    : _driver(driver), _doc(doc), _before(static_cast<BaseDocument*>(doc.GetClone())) {}
+
+std::string ReduceJob::Gather(bool selectedOnly) {
+  if (!_before) return "the document cannot be copied for measuring";
+  _tracks = ListGatheredTracks(_doc, selectedOnly);
+  _beforeTracks = ListGatheredTracks(*_before, selectedOnly);
+  if (!_driver.Press(selectedOnly ? plugin_ids::kGatherSelected : plugin_ids::kGatherAll))
+    return "the dialog's gather button is missing or disabled";
+  const LONG lineCount = _driver.PaintTree();
+  if (lineCount != static_cast<LONG>(_tracks.size()))
+    return "the dialog's tree lists " + std::to_string(lineCount) + " tracks, the document has " +
+           std::to_string(_tracks.size());
+  for (LONG line = 0; line < lineCount; ++line) {
+    const std::string name = _driver.CellText(line, plugin_ids::kNameColumn);
+    if (name != _tracks[line].name)
+      return "line " + std::to_string(line + 1) + " of the dialog's tree shows '" + name +
+             "' where the document has '" + _tracks[line].name + "'";
+  }
+  return std::string();
+}
+
+std::string ReduceJob::ApplySettings(const SettingsChoice& choice, std::string& notes) {
+  if (_tracks.empty()) return std::string();
+  const auto valueTrack = std::find_if(_tracks.begin(), _tracks.end(), [](const GatheredTrack& t) {
+    return t.track->GetTrackCategory() == CTRACK_CATEGORY_VALUE;
+  });
+  if (valueTrack == _tracks.end()) {
+    SelectAllLines(0);
+    if (choice.Any()) notes = "no value track was gathered: the settings have nothing to change";
+    return std::string();
+  }
+  SelectAllLines(static_cast<LONG>(valueTrack - _tracks.begin()));
+  if (choice.precision && !_driver.EditReal(plugin_ids::kPrecision, *choice.precision))
+    return Refused("--precision", "precision field", _driver.RefusalReason(plugin_ids::kPrecision));
+  return ApplyQualityAndMethod(choice);
+}
+
+// The first selected track decides what the sub-dialog shows; the others are added to it, as
+// shift-clicks do.
+void ReduceJob::SelectAllLines(LONG firstLine) {
+  TreeViewCustomGui* tree = _driver.Tree();
+  if (!tree) return;
+  standin::SelectTreeLine(*tree, firstLine, SELECTION_NEW);
+  for (LONG line = 0; line < static_cast<LONG>(_tracks.size()); ++line)
+    if (line != firstLine) standin::SelectTreeLine(*tree, line, SELECTION_ADD);
+  standin::ProcessEvents();
+}
+
+// The quality box is enabled only while the first selected track's method is 0, so the quality
+// goes in before the method, with method 0 chosen first when a method is given anyway.
+std::string ReduceJob::ApplyQualityAndMethod(const SettingsChoice& choice) {
+  if (choice.quality) {
+    if (!_driver.IsEnabled(plugin_ids::kQuality) && choice.method)
+      _driver.EditLong(plugin_ids::kMethod, 0);
+    if (!_driver.EditLong(plugin_ids::kQuality, *choice.quality)) {
+      std::string reason = _driver.RefusalReason(plugin_ids::kQuality);
+      if (reason == "is disabled")
+        reason += " while the first track's method is 1 (add --method 0)";
+      return Refused("--quality " + std::to_string(*choice.quality), "quality box", reason);
+    }
+  }
+  if (choice.method && !_driver.EditLong(plugin_ids::kMethod, *choice.method))
+    return Refused("--method " + std::to_string(*choice.method), "method box",
+                   _driver.RefusalReason(plugin_ids::kMethod));
+  return std::string();
+}
+
+void ReduceJob::Run(ProgressDisplay& progress) {
+  const auto start = std::chrono::steady_clock::now();
+  _driver.StartRun();
+  _driver.WaitForRunEnd([&] { progress.Show(_driver.StatusBar()); },
+                        [&] {
+                          if (!InterruptRequested()) return false;
+                          progress.Finish();
+                          std::cerr << "thinfold: stopping the run (Ctrl-C again quits at once)\n";
+                          return true;
+                        });
+  progress.Finish();
+  _seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  _interrupted = InterruptRequested();
+  _end = _driver.LastRunEnd();
+}
+
+ReduceSummary ReduceJob::Finish() {
+  ReduceSummary summary;
+  summary.seconds = _seconds;
+  const LONG lineCount = _driver.PaintTree();
+  std::vector<std::string> names, texts;
+  for (LONG line = 0; line < lineCount; ++line) {
+    names.push_back(_driver.CellText(line, plugin_ids::kNameColumn));
+    texts.push_back(_driver.CellText(line, plugin_ids::kInfoColumn));
+  }
+  _driver.Close();
+  for (std::size_t i = 0; i < _tracks.size(); ++i) {
+    TrackResult result = MeasureTrack(*_beforeTracks[i].track, *_tracks[i].track, _doc.GetFps());
+    result.name = i < names.size() ? names[i] : _tracks[i].name;
+    result.text = i < texts.size() ? texts[i] : std::string();
+    result.status = StatusOfText(result.text);
+    summary.tracks.push_back(std::move(result));
+  }
+  return summary;
+}

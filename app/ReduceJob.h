@@ -1,0 +1,64 @@
+// `thinfold reduce` through the dialog, as a person works it: press the gather button, select
+// every track in the tree, set the chosen settings in the parameter sub-dialog, press start,
+// wait for the end of the run (pressing stop on Ctrl-C), read the tree, close the dialog. The
+// document then holds the results and the settings; the job measures them against a copy of
+// the document taken before gathering.
+#ifndef THINFOLD_REDUCE_JOB_H
+#define THINFOLD_REDUCE_JOB_H
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "DialogDriver.h"
+#include "GatheredTracks.h"
+#include "ProgressDisplay.h"
+#include "SceneDocument.h"
+#include "TrackResults.h"
+
+// The settings given on the command line; the others stay as the tracks have them.
+struct SettingsChoice {
+  std::optional<double> precision;
+  std::optional<int> method;
+  std::optional<int> quality;
+  bool Any() const { return precision || method || quality; }
+};
+
+class ReduceJob {
+ public:
+  // doc is the active document the dialog works on.
+  ReduceJob(DialogDriver& driver, BaseDocument& doc);
+
+  // Presses the gather button; an error when the tree does not list the tracks the host
+  // expects, in its order.
+  std::string Gather(bool selectedOnly);
+  // Selects every line (a value track's first, so that the parameter sub-dialog shows) and
+  // enters the chosen settings; an error naming the option the dialog refused. A note goes to
+  // notes when settings were chosen but no value track was gathered.
+  std::string ApplySettings(const SettingsChoice& choice, std::string& notes);
+  // Presses start and waits for the end, showing progress; a Ctrl-C presses stop.
+  void Run(ProgressDisplay& progress);
+  // Reads the tree, closes the dialog and measures every gathered track.
+  ReduceSummary Finish();
+
+  const BaseDocument& Document() const { return _doc; }
+  bool Interrupted() const { return _interrupted; }
+  RunEnd End() const { return _end; }
+  // The status bar's text after the run.
+  std::string StatusText() const { return _driver.StatusBar().text; }
+
+ private:
+  std::string ApplyQualityAndMethod(const SettingsChoice& choice);
+  void SelectAllLines(LONG firstLine);
+
+  DialogDriver& _driver;
+  BaseDocument& _doc;
+  DocumentPtr _before;
+  std::vector<GatheredTrack> _tracks;        // in the document
+  std::vector<GatheredTrack> _beforeTracks;  // the same in the copy
+  double _seconds = 0;
+  bool _interrupted = false;
+  RunEnd _end = RunEnd::kNotStarted;
+};
+
+#endif

@@ -1,0 +1,71 @@
+// The outcome of a reduction as text.
+#include "ResultReport.h"
+
+#include <cstdio>
+#include <nlohmann/json.hpp>
+
+#include "TextTable.h"
+
+namespace {
+
+std::string Formatted(const char* format, double value) {
+  char text[64];
+  std::snprintf(text, sizeof text, format, value);
+  return text;
+}
+
+std::string DeviationText(const std::optional<double>& deviation) {
+  return deviation ? Formatted("%.3f", *deviation) : "differs";
+}
+
+double PerSecond(double count, double seconds) { return seconds > 0 ? count / seconds : 0.0; }
+
+}  // namespace
+
+std::string ResultTable(const ReduceSummary& summary) {
+  TextTable table({{"TRACK", TextTable::Align::kLeft},
+                   {"BEFORE", TextTable::Align::kRight},
+                   {"AFTER", TextTable::Align::kRight},
+                   {"STATUS", TextTable::Align::kLeft},
+                   {"MAX DEV", TextTable::Align::kRight},
+                   {"PRECISION", TextTable::Align::kRight}});
+  for (const TrackResult& track : summary.tracks)
+    table.AddRow({track.name, std::to_string(track.keysBefore), std::to_string(track.keysAfter),
+                  track.text.empty() ? "-" : track.text, DeviationText(track.maxDeviation),
+                  Formatted("%g", track.precision)});
+  return table.Render();
+}
+
+std::string TotalLine(const ReduceSummary& summary) {
+  long long before = 0, after = 0;
+  for (const TrackResult& track : summary.tracks) {
+    before += track.keysBefore;
+    after += track.keysAfter;
+  }
+  const double fewer = before > 0 ? 100.0 * static_cast<double>(before - after) / before : 0.0;
+  return "total: " + std::to_string(summary.tracks.size()) + " tracks, " + std::to_string(before) +
+         " \u2192 " + std::to_string(after) + " keys (" + Formatted("%.1f", fewer) + " % fewer), " +
+         Formatted("%.2f", summary.seconds) + " s, " +
+         Formatted("%.1f",
+                   PerSecond(static_cast<double>(CountProcessed(summary)), summary.seconds)) +
+         " tracks/s\n";
+}
+
+std::string ReportJson(const ReduceSummary& summary) {
+  nlohmann::ordered_json tracks = nlohmann::ordered_json::array();
+  for (const TrackResult& track : summary.tracks) {
+    nlohmann::ordered_json entry = {{"name", track.name},
+                                    {"category", track.category},
+                                    {"keys_before", track.keysBefore},
+                                    {"keys_after", track.keysAfter},
+                                    {"status", track.status},
+                                    {"text", track.text},
+                                    {"precision", track.precision},
+                                    {"max_deviation", nullptr}};
+    if (track.maxDeviation) entry["max_deviation"] = *track.maxDeviation;
+    tracks.push_back(std::move(entry));
+  }
+  const nlohmann::ordered_json report = {{"tracks", std::move(tracks)},
+                                         {"seconds", summary.seconds}};
+  return report.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
+}

@@ -1,0 +1,19 @@
+// The outcome of a reduction as text: the result table with its total line for the console, and
+// the report file's JSON ({"tracks": [...], "seconds": ...}).
+#ifndef THINFOLD_RESULT_REPORT_H
+#define THINFOLD_RESULT_REPORT_H
+
+#include <string>
+
+#include "TrackResults.h"
+
+// One line per track (name, keys before and after, status text, largest deviation, precision),
+// each ending in a newline.
+std::string ResultTable(const ReduceSummary& summary);
+// "total: 72 tracks, 103680 → 5210 keys (95.0 % fewer), 2.41 s, 29.9 tracks/s", with a
+// newline; tracks/s counts the tracks the run processed.
+std::string TotalLine(const ReduceSummary& summary);
+// The report file's text.
+std::string ReportJson(const ReduceSummary& summary);
+
+#endif

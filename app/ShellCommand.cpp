@@ -1,0 +1,34 @@
+// `thinfold shell`.
+#include "ShellCommand.h"
+
+#include <unistd.h>
+
+#include <iostream>
+
+#include "ExitCodes.h"
+#include "InterruptSignal.h"
+#include "ShellInterpreter.h"
+
+void ShellCommand::Register(CLI::App& app) {
+  _command =
+      app.add_subcommand("shell", "Drive the plug-in's dialog on a file, command by command");
+  _command->add_option("INPUT", _session.input, "Scene (.json) or BVH (.bvh) file")->required();
+  _command->add_option("--plugins", _session.plugins,
+                       "Plug-in folder (default: plugins/ next to the program)");
+  _command->add_option("--fps", _session.fps, "Frame rate of a BVH input")
+      ->check(CLI::Range(1, std::numeric_limits<int>::max()));
+  _command->add_option("--threads", _session.threads, "Worker threads (default: processors)")
+      ->check(CLI::Range(1, 64));
+}
+
+int ShellCommand::Run() {
+  HostSession session;
+  GeDialog* dialog = nullptr;
+  const int started = StartSession(_session, session, dialog);
+  if (started != kExitSuccess) return started;
+  InstallInterruptHandler();
+  DialogDriver driver(*dialog);
+  ShellInterpreter shell(driver, *session.Document(), std::cout, std::cerr);
+  const int failedLines = shell.Run(std::cin, isatty(STDIN_FILENO));
+  return failedLines == 0 ? kExitSuccess : kExitBadUsage;
+}

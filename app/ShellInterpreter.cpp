@@ -1,0 +1,273 @@
+// The commands of `thinfold shell`.
+#include "ShellInterpreter.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <iostream>
+#include <sstream>
+
+#include "InterruptSignal.h"
+#include "PluginIds.h"
+#include "SceneWriter.h"
+#include "TreeListing.h"
+#include "c4d_standin.h"
+#include "c4d_standin_gui.h"
+
+struct ShellInterpreter::Command {
+  const char* name;
+  const char* usage;
+  std::size_t minArguments;
+  std::size_t maxArguments;
+  bool needsDialog;
+  std::string (ShellInterpreter::*run)(const Words&);
+};
+
+namespace {
+
+constexpr const char* kPrompt = "thinfold> ";
+
+std::vector<std::string> SplitWords(const std::string& line) {
+  std::istringstream stream(line);
+  std::vector<std::string> words;
+  for (std::string word; stream >> word;) words.push_back(word);
+  return words;
+}
+
+// A whole number from the complete word; false for anything else.
+bool ParseLong(const std::string& word, long& value) {
+  char* end = nullptr;
+  value = std::strtol(word.c_str(), &end, 10);
+  return !word.empty() && *end == '\0';
+}
+
+bool ParseReal(const std::string& word, double& value) {
+  char* end = nullptr;
+  value = std::strtod(word.c_str(), &end);
+  return !word.empty() && *end == '\0';
+}
+
+// The index of word in choices, or -1.
+int ChoiceOf(const std::string& word, std::initializer_list<const char*> choices) {
+  int index = 0;
+  for (const char* choice : choices) {
+    if (word == choice) return index;
+    ++index;
+  }
+  return -1;
+}
+
+std::string Refusal(const std::string& gadget, const std::string& reason) {
+  return "the dialog's " + gadget + (reason.empty() ? " refused it" : " " + reason);
+}
+
+}  // namespace
+
+const std::vector<ShellInterpreter::Command>& ShellInterpreter::Commands() {
+  static const std::vector<Command> commands = {
+      {"gather", "gather all|selected", 1, 1, true, &ShellInterpreter::Gather},
+      {"tree", "tree", 0, 0, true, &ShellInterpreter::Tree},
+      {"select", "select N [add|remove]", 1, 2, true, &ShellInterpreter::Select},
+      {"check", "check N on|off", 2, 2, true, &ShellInterpreter::Check},
+      {"menu", "menu selectall|activateall|activateselection", 1, 1, true, &ShellInterpreter::Menu},
+      {"key", "key up|down|enter [shift]", 1, 2, true, &ShellInterpreter::Key},
+      {"set", "set precision|method|quality VALUE", 2, 2, true, &ShellInterpreter::Set},
+      {"start", "start", 0, 0, true, &ShellInterpreter::Start},
+      {"stop", "stop", 0, 0, true, &ShellInterpreter::Stop},
+      {"wait", "wait", 0, 0, true, &ShellInterpreter::Wait},
+      {"restore", "restore", 0, 0, true, &ShellInterpreter::Restore},
+      {"status", "status", 0, 0, true, &ShellInterpreter::Status},
+      {"save", "save PATH", 1, 1, false, &ShellInterpreter::Save},
+      {"snapshot", "snapshot PATH", 1, 1, true, &ShellInterpreter::Snapshot},
+      {"close", "close", 0, 0, true, &ShellInterpreter::Close},
+      {"quit", "quit", 0, 0, false, &ShellInterpreter::Quit},
+      {"help", "help", 0, 0, false, &ShellInterpreter::Help},
+  };
+  return commands;
+}
+
+ShellInterpreter::ShellInterpreter(DialogDriver& driver, BaseDocument& doc, std::ostream& out,
+                                   std::ostream& err)
+    : _driver(driver), _doc(doc), _out(out), _err(err) {}
+
+int ShellInterpreter::Run(std::istream& in, bool interactive) {
+  int failedLines = 0;
+  std::string line;
+  for (long number = 1; !_quit; ++number) {
+    if (interactive) _out << kPrompt << std::flush;
+    if (!std::getline(in, line)) break;
+    const std::vector<std::string> words = SplitWords(line);
+    if (words.empty() || words[0][0] == '#') continue;
+    ConsumeInterrupt();
+    const std::string error = Execute(words);
+    _out << std::flush;
+    if (error.empty()) continue;
+    _err << "thinfold: line " << number << ": " << line << ": " << error << "\n" << std::flush;
+    ++failedLines;
+  }
+  return failedLines;
+}
+
+std::string ShellInterpreter::Execute(const std::vector<std::string>& words) {
+  const auto& commands = Commands();
+  const auto command = std::find_if(commands.begin(), commands.end(),
+                                    [&](const Command& c) { return words[0] == c.name; });
+  if (command == commands.end()) return "unknown command (help lists them)";
+  const std::size_t arguments = words.size() - 1;
+  if (arguments < command->minArguments || arguments > command->maxArguments)
+    return std::string("usage: ") + command->usage;
+  if (command->needsDialog && !_driver.IsOpen()) return "the dialog is closed";
+  return (this->*command->run)(words);
+}
+
+std::string ShellInterpreter::TreeLine(const std::string& word, LONG& line) const {
+  long number = 0;
+  const LONG lineCount = _driver.PaintTree();
+  if (!ParseLong(word, number) || number < 1 || number > lineCount)
+    return "no line " + word + " in the tree (it has " + std::to_string(lineCount) + " lines)";
+  line = static_cast<LONG>(number - 1);
+  return std::string();
+}
+
+std::string ShellInterpreter::Gather(const Words& words) {
+  const int which = ChoiceOf(words[1], {"all", "selected"});
+  if (which < 0) return "usage: gather all|selected";
+  const LONG button = which == 0 ? plugin_ids::kGatherAll : plugin_ids::kGatherSelected;
+  return _driver.Press(button) ? std::string()
+                               : Refusal("gather button", _driver.RefusalReason(button));
+}
+
+std::string ShellInterpreter::Tree(const Words&) {
+  _out << RenderTreeListing(_driver);
+  return std::string();
+}
+
+std::string ShellInterpreter::Select(const Words& words) {
+  const int mode = words.size() > 2 ? ChoiceOf(words[2], {"new", "add", "remove"}) : 0;
+  if (mode < 0) return "usage: select N [add|remove]";
+  LONG line = 0;
+  std::string error = TreeLine(words[1], line);
+  if (!error.empty()) return error;
+  const LONG modes[] = {SELECTION_NEW, SELECTION_ADD, SELECTION_SUB};
+  standin::SelectTreeLine(*_driver.Tree(), line, modes[mode]);
+  standin::ProcessEvents();
+  return std::string();
+}
+
+std::string ShellInterpreter::Check(const Words& words) {
+  const int state = ChoiceOf(words[2], {"off", "on"});
+  if (state < 0) return "usage: check N on|off";
+  LONG line = 0;
+  std::string error = TreeLine(words[1], line);
+  if (!error.empty()) return error;
+  TreeViewCustomGui& tree = *_driver.Tree();
+  for (LONG position = 0; position < tree.GetColumnCount(); ++position) {
+    if (tree.GetColumnType(position) != LV_CHECKBOX) continue;
+    const bool checked = standin::CheckTreeCell(tree, line, tree.GetColumnId(position), state);
+    standin::ProcessEvents();
+    return checked ? std::string() : "line " + words[1] + " shows no check box";
+  }
+  return "the tree has no check box column";
+}
+
+std::string ShellInterpreter::Menu(const Words& words) {
+  const int which = ChoiceOf(words[1], {"selectall", "activateall", "activateselection"});
+  if (which < 0) return "usage: menu selectall|activateall|activateselection";
+  const LONG commands[] = {plugin_ids::kMenuSelectAll, plugin_ids::kMenuActivateAll,
+                           plugin_ids::kMenuActivateSelection};
+  // A right click on the first line's name.
+  _driver.PaintTree();
+  const bool chosen =
+      standin::ChooseTreeContextMenu(*_driver.Tree(), 0, plugin_ids::kNameColumn, commands[which]);
+  standin::ProcessEvents();
+  return chosen ? std::string() : "the tree's context menu does not offer " + words[1];
+}
+
+// An arrow key that finds no line beyond the selection is no error: the tree just ignores it.
+std::string ShellInterpreter::Key(const Words& words) {
+  const int which = ChoiceOf(words[1], {"up", "down", "enter"});
+  const bool shift = words.size() > 2 && words[2] == "shift";
+  if (which < 0 || (words.size() > 2 && !shift)) return "usage: key up|down|enter [shift]";
+  const LONG keys[] = {KEY_UP, KEY_DOWN, KEY_ENTER};
+  standin::SendTreeKey(*_driver.Tree(), keys[which], shift ? QSHIFT : 0);
+  standin::ProcessEvents();
+  return std::string();
+}
+
+std::string ShellInterpreter::Set(const Words& words) {
+  const int which = ChoiceOf(words[1], {"precision", "method", "quality"});
+  if (which < 0) return "usage: set precision|method|quality VALUE";
+  const LONG gadgets[] = {plugin_ids::kPrecision, plugin_ids::kMethod, plugin_ids::kQuality};
+  const std::string names[] = {"precision field", "method box", "quality box"};
+  double real = 0;
+  long whole = 0;
+  bool edited = false;
+  if (which == 0) {
+    if (!ParseReal(words[2], real)) return "precision: expected a number, found '" + words[2] + "'";
+    edited = _driver.EditReal(gadgets[0], real);
+  } else {
+    if (!ParseLong(words[2], whole)) return words[1] + ": expected a whole number";
+    edited = _driver.EditLong(gadgets[which], static_cast<LONG>(whole));
+  }
+  return edited ? std::string() : Refusal(names[which], _driver.RefusalReason(gadgets[which]));
+}
+
+std::string ShellInterpreter::Start(const Words&) {
+  return _driver.StartRun() ? std::string()
+                            : Refusal("start button", _driver.RefusalReason(plugin_ids::kStart));
+}
+
+std::string ShellInterpreter::Stop(const Words&) {
+  return _driver.Press(plugin_ids::kStop)
+             ? std::string()
+             : Refusal("stop button", _driver.RefusalReason(plugin_ids::kStop));
+}
+
+// Ctrl-C while waiting presses stop, as in `reduce`.
+std::string ShellInterpreter::Wait(const Words&) {
+  _driver.WaitForRunEnd([] {},
+                        [this] {
+                          if (!InterruptRequested()) return false;
+                          _err << "thinfold: stopping the run (Ctrl-C again quits at once)\n";
+                          return true;
+                        });
+  ConsumeInterrupt();
+  return std::string();
+}
+
+std::string ShellInterpreter::Restore(const Words&) {
+  return _driver.Press(plugin_ids::kRestore)
+             ? std::string()
+             : Refusal("restore button", _driver.RefusalReason(plugin_ids::kRestore));
+}
+
+std::string ShellInterpreter::Status(const Words&) {
+  const StatusBarView status = _driver.StatusBar();
+  _out << (status.progressOn ? status.progressText : std::string("-")) << "  " << status.text
+       << "\n";
+  return std::string();
+}
+
+std::string ShellInterpreter::Save(const Words& words) {
+  const SceneWriteResult written = WriteSceneFile(_doc, words[1]);
+  return written.error;
+}
+
+std::string ShellInterpreter::Snapshot(const Words& words) {
+  return standin::WriteDialogPng(_driver.Dialog(), Filename(words[1].c_str()))
+             ? std::string()
+             : words[1] + ": cannot write the picture (see the line above)";
+}
+
+std::string ShellInterpreter::Close(const Words&) {
+  return _driver.Close() ? std::string() : "the dialog refuses to close while a run is going";
+}
+
+std::string ShellInterpreter::Quit(const Words&) {
+  _quit = true;
+  return std::string();
+}
+
+std::string ShellInterpreter::Help(const Words&) {
+  for (const Command& command : Commands()) _out << "  " << command.usage << "\n";
+  return std::string();
+}

@@ -1,0 +1,104 @@
+// Writing plot files all or none.
+#include "PlotFiles.h"
+
+#include <filesystem>
+#include <set>
+#include <system_error>
+
+#include "c4d_standin_gui.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string SafeName(const std::string& name) {
+  std::string safe = name;
+  for (char& c : safe) {
+    const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                       c == '.' || c == '-' || c == '_';
+    if (!plain) c = '_';
+  }
+  // A name of dots only would name the folder or its parent.
+  if (safe.find_first_not_of('.') == std::string::npos) safe = "_" + safe;
+  return safe;
+}
+
+// The folders from the first missing one down to folder, top first; empty when it exists.
+std::vector<fs::path> MissingFolders(const fs::path& folder) {
+  std::vector<fs::path> missing;
+  std::error_code ignored;
+  for (fs::path at = fs::absolute(folder, ignored); !at.empty() && !fs::exists(at, ignored);
+       at = at.parent_path()) {
+    missing.insert(missing.begin(), at);
+    if (at == at.parent_path()) break;
+  }
+  return missing;
+}
+
+void RemoveAll(const std::vector<fs::path>& files, const std::vector<fs::path>& madeFolders) {
+  std::error_code ignored;
+  for (const fs::path& file : files) fs::remove(file, ignored);
+  for (auto folder = madeFolders.rbegin(); folder != madeFolders.rend(); ++folder)
+    fs::remove(*folder, ignored);  // only removes a folder that is empty again
+}
+
+bool MakeFolder(const fs::path& folder, std::string& error) {
+  std::error_code failure;
+  fs::create_directories(folder, failure);
+  if (!failure && fs::is_directory(folder, failure)) return true;
+  error = folder.string() + ": cannot be made a folder" +
+          (failure ? ": " + failure.message() : std::string());
+  return false;
+}
+
+bool WriteOne(const fs::path& temporary, size_t index, const PictureDrawer& draw) {
+  AutoAlloc<BaseBitmap> picture;
+  return picture && draw(index, *picture) &&
+         standin::WritePng(*picture, Filename(String(temporary.string())));
+}
+
+}  // namespace
+
+std::vector<std::string> PlotFileNames(const std::vector<std::string>& trackNames) {
+  std::vector<std::string> names;
+  std::set<std::string> taken;
+  for (const std::string& trackName : trackNames) {
+    const std::string stem = SafeName(trackName);
+    std::string name = stem + ".png";
+    for (int copy = 2; taken.count(name); ++copy) name = stem + "-" + std::to_string(copy) + ".png";
+    taken.insert(name);
+    names.push_back(name);
+  }
+  return names;
+}
+
+bool WritePlotFiles(const std::string& folder, const std::vector<std::string>& fileNames,
+                    const PictureDrawer& draw, std::string& error) {
+  const std::vector<fs::path> madeFolders = MissingFolders(folder);
+  if (!MakeFolder(folder, error)) {
+    RemoveAll({}, madeFolders);
+    return false;
+  }
+  std::vector<fs::path> temporaries;
+  for (size_t i = 0; i < fileNames.size(); ++i) {
+    const fs::path target = fs::path(folder) / fileNames[i];
+    temporaries.push_back(fs::path(folder) / ("." + fileNames[i] + ".tmp"));
+    std::error_code ignored;
+    if (fs::is_directory(target, ignored) || !WriteOne(temporaries.back(), i, draw)) {
+      error = target.string() + ": cannot be written";
+      RemoveAll(temporaries, madeFolders);
+      return false;
+    }
+  }
+  for (size_t i = 0; i < fileNames.size(); ++i) {
+    std::error_code failure;
+    fs::rename(temporaries[i], fs::path(folder) / fileNames[i], failure);
+    if (failure) {
+      error =
+          (fs::path(folder) / fileNames[i]).string() + ": cannot be written: " + failure.message();
+      RemoveAll(temporaries, {});
+      return false;
+    }
+  }
+  return true;
+}

@@ -1,0 +1,88 @@
+// A plot run from two documents to the PNG files.
+#include "PlotRun.h"
+
+#include <filesystem>
+
+#include "CurvePlot.h"
+#include "PlotFiles.h"
+#include "PlotPainter.h"
+#include "PlotStyle.h"
+#include "SceneInput.h"
+#include "TrackChoice.h"
+#include "TrackPairs.h"
+
+namespace {
+
+struct ChosenTrack {
+  const TrackPair* pair;
+  TrackResult measure;
+};
+
+// The named (or all plottable) tracks, measured, then cut to the worst when asked.
+std::vector<ChosenTrack> ChooseTracks(const std::vector<TrackPair>& pairs,
+                                      const PlotRequest& request, LONG fps,
+                                      const std::string& source, std::string& error) {
+  TrackChoice choice = {PlottableTracks(pairs), ""};
+  if (!request.trackNames.empty()) choice = FindNamedTracks(pairs, request.trackNames, source);
+  error = choice.error;
+  if (!error.empty()) return {};
+  std::vector<TrackResult> measures;
+  std::vector<double> ratios;
+  for (size_t index : choice.indices) {
+    measures.push_back(MeasureTrack(*pairs[index].before, *pairs[index].after, fps));
+    ratios.push_back(DeviationRatio(measures.back().maxDeviation, measures.back().precision));
+  }
+  std::vector<size_t> positions(choice.indices.size());
+  for (size_t i = 0; i < positions.size(); ++i) positions[i] = i;
+  if (request.worstCount > 0) positions = WorstTracks(positions, ratios, request.worstCount);
+  std::vector<ChosenTrack> chosen;
+  for (size_t position : positions)
+    chosen.push_back({&pairs[choice.indices[position]], measures[position]});
+  return chosen;
+}
+
+bool DrawPlot(const ChosenTrack& track, LONG fps, BaseBitmap& target) {
+  // Two evaluations per pixel column.
+  constexpr LONG sampleCount = 2 * (PlotLayout::Right() - PlotLayout::Left() + 1);
+  const CurvePlot plot = MakeCurvePlot(*track.pair, fps, track.measure.precision,
+                                       track.measure.maxDeviation, sampleCount);
+  standin::RasterPicture picture(PlotLayout::kWidth, PlotLayout::kHeight, plot_style::kBackground);
+  PaintCurvePlot(plot, picture);
+  return picture.CopyTo(target);
+}
+
+}  // namespace
+
+PlotRunResult WriteTrackPlots(const BaseDocument& before, const std::string& beforeName,
+                              const BaseDocument& after, const std::string& afterName,
+                              const PlotRequest& request, const std::string& folder) {
+  const TrackPairing pairing = PairTracks(before, beforeName, after, afterName);
+  if (!pairing.error.empty()) return {{}, pairing.error};
+  const LONG fps = after.GetFps();
+  std::string error;
+  const std::vector<ChosenTrack> chosen =
+      ChooseTracks(pairing.pairs, request, fps, beforeName, error);
+  if (!error.empty() || chosen.empty()) return {{}, error};
+  std::vector<std::string> trackNames;
+  for (const ChosenTrack& track : chosen) trackNames.push_back(track.pair->FullName());
+  const std::vector<std::string> fileNames = PlotFileNames(trackNames);
+  const PictureDrawer draw = [&chosen, fps](size_t index, BaseBitmap& target) {
+    return DrawPlot(chosen[index], fps, target);
+  };
+  if (!WritePlotFiles(folder, fileNames, draw, error)) return {{}, error};
+  PlotRunResult result;
+  for (size_t i = 0; i < chosen.size(); ++i)
+    result.plots.push_back({(std::filesystem::path(folder) / fileNames[i]).string(), trackNames[i],
+                            chosen[i].measure});
+  return result;
+}
+
+std::string PlotWorstOfReduction(const std::string& inputPath, LONG fpsOverride,
+                                 const BaseDocument& reduced, const std::string& reducedName,
+                                 const std::string& folder, size_t worstCount) {
+  const SceneReadResult input = ReadInputFile(inputPath, fpsOverride);
+  if (!input.document) return input.error;
+  PlotRequest request;
+  request.worstCount = worstCount;
+  return WriteTrackPlots(*input.document, inputPath, reduced, reducedName, request, folder).error;
+}

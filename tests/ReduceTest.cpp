@@ -1,0 +1,419 @@
+// `thinfold reduce` end to end: the real program loads the real plug-in module and works its
+// dialog; the files it saves are checked here against the input with a JSON reader of our own.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "ProgramRun.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+const std::string kExamples = std::string(THINFOLD_ROOT) + "/examples";
+constexpr int kStatusFailed = 3;
+
+// A track of a scene file with the name the dialog gives it.
+struct SceneTrack {
+  std::string name;
+  const json* track;
+};
+
+// A list member of a scene element, or an empty list (by reference: the tests keep pointers).
+const json& ListOf(const json& element, const char* member) {
+  static const json kEmpty = json::array();
+  const auto found = element.find(member);
+  return found == element.end() ? kEmpty : *found;
+}
+
+bool IsGathered(const json& track) {
+  const int category = track.at("category").get<int>();
+  return category == 1 || category == 2;
+}
+
+void AddTracks(const json& element, const std::string& prefix, std::vector<SceneTrack>& tracks) {
+  for (const json& track : ListOf(element, "tracks"))
+    if (IsGathered(track)) tracks.push_back({prefix + track.at("name").get<std::string>(), &track});
+}
+
+void AddObjects(const json& objects, std::vector<SceneTrack>& tracks) {
+  for (const json& object : objects) {
+    const std::string name = object.at("name").get<std::string>() + ".";
+    AddTracks(object, name, tracks);
+    for (const json& tag : ListOf(object, "tags"))
+      AddTracks(tag, name + tag.at("name").get<std::string>() + ".", tracks);
+    AddObjects(ListOf(object, "children"), tracks);
+  }
+}
+
+// All value and data tracks in the order the dialog gathers them.
+std::vector<SceneTrack> GatheredTracks(const json& scene) {
+  std::vector<SceneTrack> tracks;
+  AddObjects(scene.at("objects"), tracks);
+  for (const json& material : ListOf(scene, "materials"))
+    AddTracks(material, material.at("name").get<std::string>() + ".", tracks);
+  return tracks;
+}
+
+const json* FindTrack(const std::vector<SceneTrack>& tracks, const std::string& name) {
+  for (const SceneTrack& track : tracks)
+    if (track.name == name) return track.track;
+  return nullptr;
+}
+
+json ReadJson(const fs::path& path) { return json::parse(FileText(path)); }
+
+// The demo scene with an inactive track and two that the plug-in must fail: a value track
+// whose method is out of range and a data track of vectors, which it cannot thin.
+json TestScene() {
+  json scene = ReadJson(kExamples + "/demo.json");
+  auto settings = [](bool active, int method) {
+    return json{{"1031254",
+                 {{"container",
+                   {{"2000", {{"bool", active}}},
+                    {"2001", {{"real", 0.5}}},
+                    {"2002", {{"long", method}}},
+                    {"2003", {{"long", 0}}}}}}}};
+  };
+  json& light = scene["objects"][1];
+  light["tracks"][0]["data"] = settings(false, 0);
+  light["tracks"].push_back(
+      {{"name", "Tint"},
+       {"category", 2},
+       {"keys",
+        {{{"frame", 0}, {"data", {{"vector", {1, 0, 0}}}}, {"interp", "step"}},
+         {{"frame", 10}, {"data", {{"vector", {1, 0, 0}}}}, {"interp", "step"}},
+         {{"frame", 20}, {"data", {{"vector", {0, 1, 0}}}}, {"interp", "step"}}}}});
+  scene["materials"][0]["tracks"][0]["data"] = settings(true, 2);
+  return scene;
+}
+
+// The keys before and after of each result row, in row order.
+std::vector<std::pair<long, long>> TableCounts(const std::string& out, const json& report) {
+  std::vector<std::pair<long, long>> counts;
+  std::istringstream lines(out);
+  std::string line;
+  std::getline(lines, line);  // the titles
+  for (const json& track : report.at("tracks")) {
+    std::getline(lines, line);
+    const std::string name = track.at("name").get<std::string>();
+    if (line.compare(0, name.size(), name) != 0) return {};
+    std::istringstream rest(line.substr(name.size()));
+    long before = -1, after = -1;
+    rest >> before >> after;
+    counts.emplace_back(before, after);
+  }
+  return counts;
+}
+
+class ReduceProgram : public testing::Test {
+ protected:
+  void SetUp() override { _folder = FreshTestFolder("reduce"); }
+  void TearDown() override { fs::remove_all(_folder); }
+  std::string PathOf(const std::string& name) const { return (_folder / name).string(); }
+  ProgramRun Thinfold(const std::string& arguments, const std::string& input = std::string()) {
+    return RunProgram(THINFOLD_PROGRAM, arguments, input);
+  }
+  // The input as the program itself writes scene files, without the plug-in.
+  json Canonical(const std::string& input) {
+    const ProgramRun run =
+        Thinfold("convert " + Quoted(input) + " -o " + Quoted(PathOf("canonical.json")));
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    return ReadJson(PathOf("canonical.json"));
+  }
+
+  fs::path _folder;
+};
+
+TEST_F(ReduceProgram, SavedKeysMatchTheTableTheReportAndTheInput) {
+  std::ofstream(PathOf("scene.json")) << TestScene().dump(1);
+  const ProgramRun run =
+      Thinfold("reduce " + Quoted(PathOf("scene.json")) + " -o " + Quoted(PathOf("out.json")) +
+               " --report " + Quoted(PathOf("report.json")) + " --precision 0.3 --quality 2");
+  ASSERT_EQ(run.exitCode, 1) << run.out << run.err;  // two tracks fail
+  const json input = Canonical(PathOf("scene.json"));
+  const json output = ReadJson(PathOf("out.json"));
+  const json report = ReadJson(PathOf("report.json"));
+  const std::vector<SceneTrack> before = GatheredTracks(input);
+  const std::vector<SceneTrack> after = GatheredTracks(output);
+  ASSERT_EQ(after.size(), before.size());
+  ASSERT_EQ(report.at("tracks").size(), before.size());
+  const auto table = TableCounts(run.out, report);
+  ASSERT_EQ(table.size(), before.size()) << run.out;
+  long keysBefore = 0, keysAfter = 0;
+  for (std::size_t i = 0; i < before.size(); ++i) {
+    SCOPED_TRACE(before[i].name);
+    const json& row = report["tracks"][i];
+    const long countBefore = static_cast<long>(before[i].track->at("keys").size());
+    const long countAfter = static_cast<long>(after[i].track->at("keys").size());
+    EXPECT_EQ(row.at("name"), before[i].name);
+    EXPECT_EQ(row.at("keys_before"), countBefore);
+    EXPECT_EQ(row.at("keys_after"), countAfter);
+    EXPECT_EQ(table[i], std::make_pair(countBefore, countAfter));
+    EXPECT_LE(countAfter, countBefore);
+    if (row.at("status") == kStatusFailed) {
+      EXPECT_EQ(after[i].track->at("keys"), before[i].track->at("keys"));
+    }
+    keysBefore += countBefore;
+    keysAfter += countAfter;
+  }
+  EXPECT_NE(run.out.find("total: 8 tracks, " + std::to_string(keysBefore) + " \u2192 " +
+                         std::to_string(keysAfter) + " keys"),
+            std::string::npos)
+      << run.out;
+  EXPECT_LT(keysAfter, keysBefore);
+}
+
+TEST_F(ReduceProgram, InactiveAndFailedTracksKeepTheirKeysAndSettingsArrive) {
+  std::ofstream(PathOf("scene.json")) << TestScene().dump(1);
+  const ProgramRun run = Thinfold("reduce " + Quoted(PathOf("scene.json")) + " -o " +
+                                  Quoted(PathOf("out.json")) + " --precision 0.3 --quality 2");
+  ASSERT_EQ(run.exitCode, 1) << run.err;
+  const json input = Canonical(PathOf("scene.json"));
+  const json output = ReadJson(PathOf("out.json"));
+  const std::vector<SceneTrack> before = GatheredTracks(input);
+  const std::vector<SceneTrack> after = GatheredTracks(output);
+  for (const char* name : {"Light.Brightness", "Light.Tint", "Steel.Color . R"}) {
+    SCOPED_TRACE(name);
+    ASSERT_TRUE(FindTrack(after, name));
+    EXPECT_EQ(FindTrack(after, name)->at("keys"), FindTrack(before, name)->at("keys"));
+  }
+  for (const SceneTrack& track : after) {
+    SCOPED_TRACE(track.name);
+    const json& settings = track.track->at("data").at("1031254").at("container");
+    const bool inactive = track.name == "Light.Brightness";
+    EXPECT_EQ(settings.at("2000"), (json{{"bool", !inactive}}));
+    EXPECT_EQ(settings.at("2001"), (json{{"real", 0.3}}));
+    EXPECT_EQ(settings.at("2002"), (json{{"long", track.name == "Steel.Color . R" ? 2 : 0}}));
+    EXPECT_EQ(settings.at("2003"), (json{{"long", 2}}));
+  }
+  // The track of another category is neither gathered nor changed.
+  const json& plugin = output["objects"][0]["children"][0]["tracks"][1];
+  EXPECT_EQ(plugin.at("keys"), input["objects"][0]["children"][0]["tracks"][1].at("keys"));
+  EXPECT_FALSE(plugin.contains("data"));
+  for (const char* text : {"Light.Tint", "Steel.Color . R"})
+    EXPECT_NE(run.out.find(text), std::string::npos) << run.out;
+}
+
+TEST_F(ReduceProgram, SelectedReducesOnlyTheSelectedElementsTracks) {
+  const std::string demo = kExamples + "/demo.json";
+  const ProgramRun run =
+      Thinfold("reduce " + Quoted(demo) + " --selected --quiet -o " + Quoted(PathOf("out.json")) +
+               " --report " + Quoted(PathOf("report.json")));
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_TRUE(run.err.empty()) << run.err;
+  const json report = ReadJson(PathOf("report.json"));
+  std::vector<std::string> names;
+  for (const json& track : report.at("tracks")) names.push_back(track.at("name"));
+  // The selection is Cube, Cube:Display and @Steel: their own tracks only.
+  EXPECT_EQ(names,
+            (std::vector<std::string>{"Cube.Position . X", "Cube.Rotation . H", "Cube.Opacity",
+                                      "Cube.Display.Mode", "Steel.Color . R"}));
+  const json input = Canonical(demo);
+  const std::vector<SceneTrack> before = GatheredTracks(input);
+  const json output = ReadJson(PathOf("out.json"));
+  const std::vector<SceneTrack> after = GatheredTracks(output);
+  for (const char* name : {"Sphere.Scale . Y", "Light.Brightness"}) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(FindTrack(after, name)->at("keys"), FindTrack(before, name)->at("keys"));
+    EXPECT_FALSE(FindTrack(after, name)->contains("data"));
+  }
+}
+
+TEST_F(ReduceProgram, ReportsTheDeviationItMeasures) {
+  const ProgramRun run =
+      Thinfold("reduce " + Quoted(kExamples + "/demo.json") + " --quiet --method 1 -o " +
+               Quoted(PathOf("out.json")) + " --report " + Quoted(PathOf("report.json")));
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  const json report = ReadJson(PathOf("report.json"));
+  EXPECT_GT(report.at("seconds").get<double>(), 0.0);
+  for (const json& track : report.at("tracks")) {
+    SCOPED_TRACE(track.at("name").get<std::string>());
+    ASSERT_TRUE(track.at("max_deviation").is_number());
+    const double deviation = track.at("max_deviation");
+    EXPECT_GE(deviation, 0.0);
+    // A curve that kept all its keys did not move.
+    if (track.at("keys_after") == track.at("keys_before")) {
+      EXPECT_EQ(deviation, 0.0);
+    }
+    EXPECT_FALSE(track.at("text").get<std::string>().empty());
+  }
+}
+
+TEST_F(ReduceProgram, FailuresExitWithTheirCodeAndWriteNothing) {
+  std::ofstream(PathOf("bad.json")) << R"({"format": "thinfold-scene", "version": 1, "fps": 0})";
+  fs::create_directories(PathOf("nores"));
+  fs::copy_file(fs::path(THINFOLD_PROGRAM).parent_path() / "plugins/Thinfold/Thinfold.so",
+                PathOf("nores/Thinfold.so"));
+  const fs::path plugin = fs::path(THINFOLD_PROGRAM).parent_path() / "plugins/Thinfold";
+  fs::copy(plugin, PathOf("nodialog"), fs::copy_options::recursive);
+  fs::remove(PathOf("nodialog/res/dialogs/10003.res"));
+  fs::create_directories(PathOf("broken/res/dialogs"));
+  std::ofstream(PathOf("broken/Thinfold.so")) << "not a module";
+  fs::create_directories(PathOf("noentry/res/dialogs"));
+  fs::copy_file(THINFOLD_HOST_LIBRARY, PathOf("noentry/Thinfold.so"));
+  for (const char* file : {"strings.txt", "dialogs/10003.res", "IconPalette.tif"})
+    for (const char* folder : {"broken", "noentry"})
+      fs::copy_file(std::string(THINFOLD_ROOT) + "/res/" + file, PathOf(folder) + "/res/" + file);
+  const std::string demo = Quoted(kExamples + "/demo.json");
+  const std::string out =
+      " -o " + Quoted(PathOf("out.json")) + " --report " + Quoted(PathOf("report.json"));
+  struct Row {
+    const char* name;
+    std::string arguments;
+    int exitCode;
+    std::string message;
+  } rows[] = {
+      {"bad scene", "reduce " + Quoted(PathOf("bad.json")) + out, 3, "fps: expected"},
+      {"missing scene", "reduce " + Quoted(PathOf("none.json")) + out, 3, "cannot open"},
+      {"unknown option", "reduce " + demo + out + " --fast", 2, "--fast"},
+      {"method out of range", "reduce " + demo + out + " --method 2", 2, "--method"},
+      {"negative precision", "reduce " + demo + out + " --precision -1", 2, "--precision"},
+      {"quality the dialog does not offer", "reduce " + demo + out + " --quality 1", 2,
+       "--quality 1: the dialog's quality box offers 0 (Normal), 2 (High) only"},
+      {"frame rate for a scene", "reduce " + demo + out + " --fps 24", 2, "BVH input only"},
+      {"missing plug-in folder", "reduce " + demo + out + " --plugins " + Quoted(PathOf("none")), 3,
+       PathOf("none") + ": no such plug-in folder"},
+      {"plug-in without resources",
+       "reduce " + demo + out + " --plugins " + Quoted(PathOf("nores")), 3,
+       PathOf("nores") + "/res: no resource folder"},
+      {"plug-in without its dialog",
+       "reduce " + demo + out + " --plugins " + Quoted(PathOf("nodialog")), 3,
+       PathOf("nodialog") + "/res/dialogs/10003.res: missing resource file of the plug-in"},
+      {"broken module", "reduce " + demo + out + " --plugins " + Quoted(PathOf("broken")), 3,
+       "the module cannot be loaded"},
+      {"module without entry", "reduce " + demo + out + " --plugins " + Quoted(PathOf("noentry")),
+       3, "no c4d_main"},
+      {"unwritable output", "reduce " + demo + " -o " + Quoted(PathOf("no/such/out.json")), 3,
+       PathOf("no/such/out.json")},
+      {"unwritable report",
+       "reduce " + demo + " -o " + Quoted(PathOf("out.json")) + " --report " +
+           Quoted(PathOf("no/such/report.json")),
+       3, PathOf("no/such/report.json")},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const ProgramRun run = Thinfold(row.arguments);
+    EXPECT_EQ(run.exitCode, row.exitCode) << run.err;
+    EXPECT_NE(run.err.find(row.message), std::string::npos) << run.err;
+    EXPECT_FALSE(fs::exists(PathOf("out.json")));
+    EXPECT_FALSE(fs::exists(PathOf("report.json")));
+  }
+}
+
+TEST_F(ReduceProgram, DefaultOutputSitsBesideTheInput) {
+  fs::copy_file(kExamples + "/demo.json", PathOf("demo.json"));
+  const ProgramRun run = Thinfold("reduce " + Quoted(PathOf("demo.json")) + " --quiet");
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_TRUE(fs::exists(PathOf("demo.thin.json")));
+  EXPECT_EQ(FileText(PathOf("demo.json")), FileText(kExamples + "/demo.json"));
+}
+
+// The program under a pipe for stderr, so that the test can see the run going.
+class RunningProgram {
+ public:
+  explicit RunningProgram(const std::vector<std::string>& arguments) {
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0) return;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDERR_FILENO);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
+    std::vector<char*> argv = {const_cast<char*>(THINFOLD_PROGRAM)};
+    for (const std::string& argument : arguments)
+      argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    if (posix_spawn(&_pid, THINFOLD_PROGRAM, &actions, nullptr, argv.data(), environ) != 0)
+      _pid = -1;
+    posix_spawn_file_actions_destroy(&actions);
+    close(pipeEnds[1]);
+    _stderr = pipeEnds[0];
+  }
+  ~RunningProgram() {
+    if (_stderr >= 0) close(_stderr);
+  }
+  // Reads stderr until text has come count times (true) or stderr ends (false).
+  bool WaitForText(const std::string& text, int count) {
+    while (Occurrences(text) < count)
+      if (!ReadMore()) return false;
+    return true;
+  }
+  void Interrupt() { kill(_pid, SIGINT); }
+  // The exit code once it ended, with the rest of stderr read.
+  int Wait() {
+    while (ReadMore()) {
+    }
+    int status = 0;
+    waitpid(_pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  const std::string& Err() const { return _err; }
+
+ private:
+  bool ReadMore() {
+    char buffer[256];
+    const ssize_t count = read(_stderr, buffer, sizeof buffer);
+    if (count <= 0) return false;
+    _err.append(buffer, static_cast<std::size_t>(count));
+    return true;
+  }
+  int Occurrences(const std::string& text) const {
+    int found = 0;
+    for (std::size_t at = _err.find(text); at != std::string::npos; at = _err.find(text, at + 1))
+      ++found;
+    return found;
+  }
+
+  pid_t _pid = -1;
+  int _stderr = -1;
+  std::string _err;
+};
+
+// One worker on the walking capture takes seconds; the second progress line (two seconds into
+// the run) comes well before the end.
+TEST_F(ReduceProgram, CtrlCPressesStopAndSavesNothing) {
+  for (const bool savePartial : {false, true}) {
+    SCOPED_TRACE(savePartial ? "--save-partial" : "nothing saved");
+    std::vector<std::string> arguments = {"reduce",    kExamples + "/walk.bvh",
+                                          "--threads", "1",
+                                          "--quality", "2",
+                                          "-o",        PathOf("out.json"),
+                                          "--report",  PathOf("report.json")};
+    if (savePartial) arguments.push_back("--save-partial");
+    RunningProgram program(arguments);
+    ASSERT_TRUE(program.WaitForText("/72 tracks", 2)) << program.Err();
+    program.Interrupt();
+    EXPECT_EQ(program.Wait(), 130) << program.Err();
+    EXPECT_NE(program.Err().find("stopping the run"), std::string::npos) << program.Err();
+    EXPECT_EQ(fs::exists(PathOf("out.json")), savePartial);
+    if (!savePartial) continue;
+    const json report = ReadJson(PathOf("report.json"));
+    const json input = Canonical(kExamples + "/walk.bvh");
+    const json output = ReadJson(PathOf("out.json"));
+    const std::vector<SceneTrack> before = GatheredTracks(input);
+    const std::vector<SceneTrack> after = GatheredTracks(output);
+    int unfinished = 0;
+    for (std::size_t i = 0; i < before.size(); ++i) {
+      const json& row = report["tracks"][i];
+      if (row.at("status") == 2) continue;
+      ++unfinished;
+      EXPECT_EQ(after[i].track->at("keys"), before[i].track->at("keys")) << before[i].name;
+    }
+    EXPECT_GT(unfinished, 0);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,76 @@
+// Running a built program as a user does.
+#include "ProgramRun.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#ifndef _WIN32
+#include <sys/wait.h>
+#endif
+
+namespace fs = std::filesystem;
+
+#ifdef _WIN32
+// cmd.exe takes double quotes; a double quote inside is escaped for the program's own parsing.
+std::string Quoted(const std::string& text) {
+  std::string quoted = "\"";
+  for (char c : text) quoted += c == '"' ? std::string("\\\"") : std::string(1, c);
+  return quoted + "\"";
+}
+
+// Windows' system() gives the program's exit code itself.
+int ExitCode(int status) { return status; }
+
+// cmd.exe strips the quotes of a line that starts with one and takes a leading slash for an
+// option: the program goes with backslashes, unquoted unless its path has a space.
+std::string ProgramWord(const std::string& program) {
+  const std::string path = fs::path(program).make_preferred().string();
+  return path.find(' ') == std::string::npos ? path : Quoted(path);
+}
+#else
+int ExitCode(int status) { return status != -1 && WIFEXITED(status) ? WEXITSTATUS(status) : -1; }
+
+std::string Quoted(const std::string& text) {
+  std::string quoted = "'";
+  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+std::string ProgramWord(const std::string& program) { return Quoted(program); }
+#endif
+
+std::string FileText(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+fs::path FreshTestFolder(const std::string& prefix) {
+  const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
+  const fs::path folder =
+      fs::path(testing::TempDir()) / (prefix + "_" + test->test_suite_name() + "_" + test->name());
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  return folder;
+}
+
+// The streams go through files next to each other, so that neither pipe can fill up and block.
+ProgramRun RunProgram(const std::string& program, const std::string& arguments,
+                      const std::string& stdinText) {
+  const fs::path streams = FreshTestFolder("streams");
+  std::ofstream(streams / "in", std::ios::binary) << stdinText;
+  const std::string command =
+      ProgramWord(program) + " " + arguments + " <" + Quoted((streams / "in").string()) + " >" +
+      Quoted((streams / "out").string()) + " 2>" + Quoted((streams / "err").string());
+  const int status = std::system(command.c_str());
+  ProgramRun run;
+  run.exitCode = ExitCode(status);
+  run.out = FileText(streams / "out");
+  run.err = FileText(streams / "err");
+  fs::remove_all(streams);
+  return run;
+}
