@@ -2,6 +2,20 @@
 #include "RasterFont.h"
 #include "c4d_userarea.h"
 
+namespace {
+
+// A rectangle or line call: two corners in the pen's colour.
+DrawCall WithCorners(DrawCall call, LONG x1, LONG y1, LONG x2, LONG y2, const GeData& pen) {
+  call.x1 = x1;
+  call.y1 = y1;
+  call.x2 = x2;
+  call.y2 = y2;
+  call.colour = pen;
+  return call;
+}
+
+}  // namespace
+
 DrawCall GeUserArea::MakeCall(DRAWOP op) const {
   DrawCall call;
   call.op = op;
@@ -22,23 +36,11 @@ void GeUserArea::DrawSetPen(const GeData& colour) {
 }
 
 void GeUserArea::DrawRectangle(LONG x1, LONG y1, LONG x2, LONG y2) {
-  DrawCall call = MakeCall(DRAWOP_RECTANGLE);
-  call.x1 = x1;
-  call.y1 = y1;
-  call.x2 = x2;
-  call.y2 = y2;
-  call.colour = _pen;
-  _calls.push_back(call);
+  _calls.push_back(WithCorners(MakeCall(DRAWOP_RECTANGLE), x1, y1, x2, y2, _pen));
 }
 
 void GeUserArea::DrawLine(LONG x1, LONG y1, LONG x2, LONG y2) {
-  DrawCall call = MakeCall(DRAWOP_LINE);
-  call.x1 = x1;
-  call.y1 = y1;
-  call.x2 = x2;
-  call.y2 = y2;
-  call.colour = _pen;
-  _calls.push_back(call);
+  _calls.push_back(WithCorners(MakeCall(DRAWOP_LINE), x1, y1, x2, y2, _pen));
 }
 
 void GeUserArea::DrawBitmap(BaseBitmap* bmp, LONG wx, LONG wy, LONG ww, LONG wh, LONG x, LONG y,
