@@ -263,7 +263,7 @@ TEST_F(ReduceProgram, FailuresExitWithTheirCodeAndWriteNothing) {
   fs::create_directories(PathOf("broken/res/dialogs"));
   std::ofstream(PathOf("broken/Thinfold.so")) << "not a module";
   fs::create_directories(PathOf("noentry/res/dialogs"));
-  fs::copy_file(THINFOLD_HOST_LIBRARY, PathOf("noentry/Thinfold.so"));
+  fs::copy_file(NO_ENTRY_MODULE, PathOf("noentry/Thinfold.so"));
   for (const char* file : {"strings.txt", "dialogs/10003.res", "IconPalette.tif"})
     for (const char* folder : {"broken", "noentry"})
       fs::copy_file(std::string(THINFOLD_ROOT) + "/res/" + file, PathOf(folder) + "/res/" + file);
