@@ -6,7 +6,8 @@ JOBS ?= $(shell nproc)
 CMAKE_FLAGS := -G Ninja -DTHINFOLD_WERROR=$(WERROR)
 SCENE ?= examples/walk.bvh
 
-.PHONY: all deps run test bench asan tsan format clean deps-windows windows test-windows
+.PHONY: all deps run test bench asan tsan format clean deps-windows windows test-windows \
+        build-win64 build-win32 test-win64 test-win32 reduce-linux test-windows-x64 clang-source
 
 all: test
 
@@ -51,7 +52,7 @@ tsan: deps
 # Windows x64 (build/win64) and x86 (build/win32) with Debian's mingw-w64, run under wine.
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 wine32:i386
 WINE := env WINEDEBUG=-all wine
-WINDOWS_SCENES := build/test/walk.thin.json build/win64/walk.thin.json build/win32/walk.thin.json
+REDUCED := $(basename $(notdir $(SCENE))).thin.json
 deps-windows: deps
 	@dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
 	@missing=$$(for p in $(WINDOWS_PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
@@ -70,15 +71,31 @@ build-win64 build-win32: build-%: build/%/build.ninja
 # The whole test suite under wine, then the example reduced by thinfold.exe.
 test-win64 test-win32: test-%: build-%
 	cd build/$* && WINEDEBUG=-all ctest --output-on-failure -j $(JOBS)
-	$(WINE) build/$*/bin/thinfold.exe reduce $(SCENE) -o build/$*/walk.thin.json --quiet
+	$(WINE) build/$*/bin/thinfold.exe reduce $(SCENE) -o build/$*/$(REDUCED) --quiet
 
 windows: build-win64 build-win32
 
-# The Linux, x64 and x86 programs must save the same scene, bit for bit.
-test-windows: test-win64 test-win32 deps build/test/build.ninja
+# The example reduced by the Linux program: the scene the Windows programs must save too.
+reduce-linux: deps build/test/build.ninja
 	cmake --build build/test -j $(JOBS) --target thinfold
-	./build/test/app/thinfold reduce $(SCENE) -o build/test/walk.thin.json --quiet
-	python3 tools/compare_scenes.py $(WINDOWS_SCENES)
+	./build/test/app/thinfold reduce $(SCENE) -o build/test/$(REDUCED) --quiet
+
+# The Linux, x64 and x86 programs must save the same scene, bit for bit.
+test-windows: test-win64 test-win32 reduce-linux
+	python3 tools/compare_scenes.py build/test/$(REDUCED) build/win64/$(REDUCED) build/win32/$(REDUCED)
+
+# CI's part: the x64 target with its tests under wine, compared with the Linux program.
+test-windows-x64: test-win64 reduce-linux
+	python3 tools/compare_scenes.py build/test/$(REDUCED) build/win64/$(REDUCED)
+
+# The plug-in's own code through clang as well, warnings as errors (a full front-end check of each
+# file, without code generation).
+clang-source: deps
+	@command -v clang++ >/dev/null || (apt-get update -qq && apt-get install -y -qq clang >/dev/null)
+	for file in source/*.cpp; do \
+	  clang++ -std=c++20 -Wall -Wextra -Wpedantic -Werror -fsyntax-only -Ihost/include -Isource $$file \
+	    || exit 1; \
+	done
 
 format: deps
 	find host source app tests bench tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i

@@ -6,14 +6,14 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+#elif defined(__APPLE__)
+#include <mach-o/dyld.h>
+
+#include <cstdint>
 #endif
 
 #include <filesystem>
 #include <system_error>
-
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
 namespace {
 
@@ -63,6 +63,17 @@ fs::path ProgramPath(std::error_code& error) {
     error = std::error_code(static_cast<int>(GetLastError()), std::system_category());
   path.resize(length);
   return fs::path(path);
+}
+#elif defined(__APPLE__)
+fs::path ProgramPath(std::error_code& error) {
+  uint32_t size = 0;
+  _NSGetExecutablePath(nullptr, &size);
+  std::string path(size, '\0');
+  if (_NSGetExecutablePath(path.data(), &size) != 0) {
+    error = std::make_error_code(std::errc::no_such_file_or_directory);
+    return fs::path();
+  }
+  return fs::canonical(fs::path(path.c_str()), error);
 }
 #else
 fs::path ProgramPath(std::error_code& error) { return fs::read_symlink("/proc/self/exe", error); }

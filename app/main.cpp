@@ -12,6 +12,9 @@
 
 int main(int argc, char** argv) {
   CLI::App app("Reduces the keys of animation tracks in scene and BVH files.", "thinfold");
+  // Options are spelled with dashes on every system, so that on Windows a path that starts with
+  // a slash stays a path instead of becoming an option.
+  app.allow_windows_style_options(false);
   app.set_version_flag("--version", VersionLine(THINFOLD_VERSION));
   app.require_subcommand(1);
   ReduceCommand reduce;

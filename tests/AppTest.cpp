@@ -1,9 +1,7 @@
 // The thinfold program as users run it: output, files written, exit codes and messages.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cctype>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -11,36 +9,22 @@
 #include <string>
 #include <vector>
 
+#include "ProgramRun.h"
+
 namespace {
 
 namespace fs = std::filesystem;
 
 const std::string kExamples = std::string(THINFOLD_ROOT) + "/examples";
 
-struct ProgramRun {
+struct Output {
   int exitCode;
-  std::string output;  // stdout and stderr
+  std::string output;  // stdout, then stderr
 };
 
-std::string Quoted(const std::string& text) { return "'" + text + "'"; }
-
-ProgramRun Thinfold(const std::string& arguments) {
-  const std::string command = Quoted(THINFOLD_PROGRAM) + " " + arguments + " 2>&1";
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return {-1, "popen failed"};
-  std::string output;
-  char buffer[4096];
-  for (std::size_t count; (count = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-    output.append(buffer, count);
-  const int status = pclose(pipe);
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
-}
-
-std::string FileText(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
+Output Thinfold(const std::string& arguments) {
+  const ProgramRun run = RunProgram(THINFOLD_PROGRAM, arguments);
+  return {run.exitCode, run.out + run.err};
 }
 
 // The words of the first output line that starts with prefix.
@@ -73,13 +57,7 @@ bool IsVersionLine(const std::string& text) {
 // A fresh folder per test, removed afterwards.
 class ThinfoldProgram : public testing::Test {
  protected:
-  void SetUp() override {
-    _folder = fs::path(testing::TempDir()) /
-              ("thinfold_app_" +
-               std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(_folder);
-    fs::create_directories(_folder);
-  }
+  void SetUp() override { _folder = FreshTestFolder("thinfold_app"); }
   void TearDown() override { fs::remove_all(_folder); }
   std::string PathOf(const std::string& name) const { return (_folder / name).string(); }
 
@@ -87,7 +65,7 @@ class ThinfoldProgram : public testing::Test {
 };
 
 TEST_F(ThinfoldProgram, InfoListsTracksAndTotals) {
-  const ProgramRun demo = Thinfold("info " + Quoted(kExamples + "/demo.json"));
+  const Output demo = Thinfold("info " + Quoted(kExamples + "/demo.json"));
   EXPECT_EQ(demo.exitCode, 0) << demo.output;
   EXPECT_NE(demo.output.find("30 fps"), std::string::npos) << demo.output;
   EXPECT_EQ(WordsOfLine(demo.output, "Cube  "),
@@ -99,7 +77,7 @@ TEST_F(ThinfoldProgram, InfoListsTracksAndTotals) {
   EXPECT_NE(demo.output.find("total: 5 elements, 8 tracks (6 value, 1 data, 1 other), 30 keys"),
             std::string::npos)
       << demo.output;
-  const ProgramRun walk = Thinfold("info " + Quoted(kExamples + "/walk.bvh"));
+  const Output walk = Thinfold("info " + Quoted(kExamples + "/walk.bvh"));
   EXPECT_EQ(walk.exitCode, 0) << walk.output;
   EXPECT_NE(walk.output.find("120 fps"), std::string::npos);
   EXPECT_NE(
@@ -109,14 +87,14 @@ TEST_F(ThinfoldProgram, InfoListsTracksAndTotals) {
 }
 
 TEST_F(ThinfoldProgram, ConvertRoundTripsScenesAndMotion) {
-  const ProgramRun demo = Thinfold("convert " + Quoted(kExamples + "/demo.json") + " -o " +
-                                   Quoted(PathOf("demo.json")));
+  const Output demo = Thinfold("convert " + Quoted(kExamples + "/demo.json") + " -o " +
+                               Quoted(PathOf("demo.json")));
   EXPECT_EQ(demo.exitCode, 0) << demo.output;
   EXPECT_EQ(FileText(PathOf("demo.json")), FileText(kExamples + "/demo.json"));
-  const ProgramRun walk =
+  const Output walk =
       Thinfold("convert " + Quoted(kExamples + "/walk.bvh") + " -o " + Quoted(PathOf("walk.json")));
   EXPECT_EQ(walk.exitCode, 0) << walk.output;
-  const ProgramRun again =
+  const Output again =
       Thinfold("convert " + Quoted(PathOf("walk.json")) + " -o " + Quoted(PathOf("again.json")));
   EXPECT_EQ(again.exitCode, 0) << again.output;
   EXPECT_FALSE(FileText(PathOf("walk.json")).empty());
@@ -124,10 +102,10 @@ TEST_F(ThinfoldProgram, ConvertRoundTripsScenesAndMotion) {
 }
 
 TEST_F(ThinfoldProgram, FpsSetsTheRateOfBvhInput) {
-  const ProgramRun convert = Thinfold("convert " + Quoted(kExamples + "/walk.bvh") +
-                                      " --fps 60 -o " + Quoted(PathOf("walk.json")));
+  const Output convert = Thinfold("convert " + Quoted(kExamples + "/walk.bvh") + " --fps 60 -o " +
+                                  Quoted(PathOf("walk.json")));
   EXPECT_EQ(convert.exitCode, 0) << convert.output;
-  const ProgramRun info = Thinfold("info " + Quoted(PathOf("walk.json")));
+  const Output info = Thinfold("info " + Quoted(PathOf("walk.json")));
   EXPECT_NE(info.output.find(": 60 fps\n"), std::string::npos) << info.output;
 }
 
@@ -162,7 +140,7 @@ TEST_F(ThinfoldProgram, FailuresExitWithTheirCodeAndWriteNothing) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
-    const ProgramRun run = Thinfold(row.arguments);
+    const Output run = Thinfold(row.arguments);
     EXPECT_EQ(run.exitCode, row.exitCode) << run.output;
     EXPECT_NE(run.output.find(row.message), std::string::npos) << run.output;
     EXPECT_FALSE(fs::exists(PathOf("out.json")));
@@ -172,10 +150,10 @@ TEST_F(ThinfoldProgram, FailuresExitWithTheirCodeAndWriteNothing) {
 }
 
 TEST_F(ThinfoldProgram, PrintsVersionAndHelp) {
-  const ProgramRun version = Thinfold("--version");
+  const Output version = Thinfold("--version");
   EXPECT_EQ(version.exitCode, 0);
   EXPECT_TRUE(IsVersionLine(version.output)) << version.output;
-  const ProgramRun help = Thinfold("--help");
+  const Output help = Thinfold("--help");
   EXPECT_EQ(help.exitCode, 0);
   EXPECT_NE(help.output.find("convert"), std::string::npos) << help.output;
   EXPECT_NE(help.output.find("info"), std::string::npos) << help.output;

@@ -1,14 +1,13 @@
 // The plug-in's entry: its answers to the host's messages, its start in hosts of different
 // versions, and the built module loaded and used as a host does.
-#include <dlfcn.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "Main.h"
+#include "ProgramRun.h"
 #include "ThinfoldDlg.h"
 #include "UiDialog.h"
 #include "UiScene.h"
@@ -51,9 +50,7 @@ TEST_F(PluginMain, AnswersTheHostsMessages) {
   }
   // Message 1 loads the string table of the plug-in folder.
   EXPECT_TRUE(PluginMessage(C4DPL_INIT_SYS, nullptr));
-  const std::filesystem::path empty =
-      std::filesystem::temp_directory_path() / ("plugin_main_" + std::to_string(::getpid()));
-  std::filesystem::create_directories(empty);
+  const std::filesystem::path empty = FreshTestFolder("plugin_main");
   standin::SetPluginPath(Filename(empty.string().c_str()));
   standin::SetDebugSink([](const std::string&) {});
   EXPECT_FALSE(PluginMessage(C4DPL_INIT_SYS, nullptr));
@@ -128,12 +125,9 @@ TEST_F(PluginMain, ModuleStaysInactiveInAnOlderHost) {
 }
 
 TEST_F(PluginMain, ModuleExportsOnlyItsEntry) {
-  void* module = dlopen(THINFOLD_MODULE, RTLD_NOW | RTLD_LOCAL);
-  ASSERT_NE(module, nullptr) << dlerror();
-  EXPECT_NE(dlsym(module, "c4d_main"), nullptr);
+  EXPECT_TRUE(standin::ModuleExports(Filename(THINFOLD_MODULE), "c4d_main"));
   for (const char* hidden : {"_Z11PluginStartv", "_Z13PluginMessageiPv", "functable"})
-    EXPECT_EQ(dlsym(module, hidden), nullptr) << hidden;
-  dlclose(module);
+    EXPECT_FALSE(standin::ModuleExports(Filename(THINFOLD_MODULE), hidden)) << hidden;
   // The module sits in its plug-in folder, with the resources next to it.
   const std::filesystem::path folder = std::filesystem::path(THINFOLD_MODULE).parent_path();
   EXPECT_EQ(folder.filename(), "Thinfold");

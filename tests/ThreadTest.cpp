@@ -255,7 +255,9 @@ TEST(CoreMessages, ParameterIdsAreTheFourCharacterIds) {
 TEST(CoreMessages, DeliveredInPostingOrderWithBothParameters) {
   Recorder recorder;
   ScopedReceiver scoped(&recorder);
-  const VULONG large = (VULONG(1) << 40) + 5;
+  // Beyond 32 bits where a pointer is 64 bits wide.
+  const VULONG large =
+      static_cast<VULONG>(sizeof(VULONG) > 4 ? (UINT64_C(1) << 40) + 5 : UINT64_C(0xFFFFFFF5));
   SpecialEventAdd(1031250, 1000, 1);
   SpecialEventAdd(1031250, 1002, large);
   SpecialEventAdd(7, 0, 0);

@@ -2,24 +2,29 @@
 #include "TrackWriter.h"
 
 #include <cmath>
-#include <limits>
+#include <numeric>
 
 #include "ContainerJson.h"
 #include "SceneNames.h"
 
 namespace {
 
-__extension__ typedef __int128 Wide;
+// The whole frame of a time numerator / denominator (above 0) at fps, if it is one: the time is
+// a frame when denominator / gcd(fps, denominator) divides the numerator.
+bool WholeFrame(LLONG numerator, LLONG denominator, LONG fps, LLONG& frame) {
+  const LLONG common = std::gcd(static_cast<LLONG>(fps), denominator);
+  const LLONG reduced = denominator / common;
+  if (numerator % reduced != 0) return false;
+  return !__builtin_mul_overflow(numerator / reduced, fps / common, &frame);
+}
 
 // The first form that reads back as the same time.
 void WriteKeyTime(const BaseTime& time, LONG fps, Json& key) {
   const LLONG numerator = time.GetDenominator() == 0 ? 0 : time.GetNumerator();
   const LLONG denominator = time.GetDenominator() == 0 ? 1 : time.GetDenominator();
-  const Wide scaled = static_cast<Wide>(numerator) * fps;
-  const Wide frame = scaled / denominator;
-  if (scaled % denominator == 0 && frame >= std::numeric_limits<LLONG>::min() &&
-      frame <= std::numeric_limits<LLONG>::max()) {
-    key["frame"] = static_cast<LLONG>(frame);
+  LLONG frame = 0;
+  if (WholeFrame(numerator, denominator, fps, frame)) {
+    key["frame"] = frame;
     return;
   }
   if (BaseTime(time.Get()) == time) {

@@ -124,6 +124,9 @@ enum class ModuleLoad {
 // The plug-in folder (GeGetPluginPath) becomes pluginFolder, or the module's own folder when
 // pluginFolder is empty.
 ModuleLoad LoadPluginModule(const Filename& modulePath, const Filename& pluginFolder = Filename());
+// TRUE when the module at modulePath loads and exports symbol (a linker name), without starting
+// the module.
+Bool ModuleExports(const Filename& modulePath, const char* symbol);
 // Sends message id with data to every loaded module; TRUE when there is one and all answer 1.
 Bool SendPluginMessage(LONG id, void* data);
 // The host's end: closes every dialog (CloseAllDialogs), sends C4DPL_END to every module (last

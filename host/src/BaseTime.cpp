@@ -4,11 +4,12 @@
 #include <cmath>
 #include <limits>
 
+#include "WideInteger.h"
 #include "c4d_time.h"
 
 namespace {
 
-__extension__ typedef __int128 Wide;
+using Wide = WideInteger;
 
 // Milliseconds beyond this (about 285,000 years) are clamped, so the rounding stays defined.
 constexpr double kMaxMilliseconds = 9.0e15;
@@ -24,9 +25,7 @@ Wide Gcd(Wide a, Wide b) {
   return a;
 }
 
-bool FitsLong(Wide value) {
-  return value >= std::numeric_limits<LLONG>::min() && value <= std::numeric_limits<LLONG>::max();
-}
+bool FitsLong(const Wide& value) { return value.FitsInt64(); }
 
 struct Fraction {
   Wide numerator;
@@ -59,7 +58,7 @@ BaseTime MakeTime(Wide numerator, Wide denominator) {
       denominator /= divisor;
     }
   }
-  return BaseTime(static_cast<LLONG>(numerator), static_cast<LLONG>(denominator));
+  return BaseTime(numerator.ToInt64(), denominator.ToInt64());
 }
 
 }  // namespace
@@ -90,8 +89,8 @@ BaseTime::BaseTime(LLONG numerator, LLONG denominator) {
   wideNumerator /= divisor;
   wideDenominator /= divisor;
   if (FitsLong(wideNumerator) && FitsLong(wideDenominator)) {
-    _numerator = static_cast<LLONG>(wideNumerator);
-    _denominator = static_cast<LLONG>(wideDenominator);
+    _numerator = wideNumerator.ToInt64();
+    _denominator = wideDenominator.ToInt64();
   } else {
     *this = MakeTime(wideNumerator, wideDenominator);
   }
@@ -108,10 +107,10 @@ LONG BaseTime::GetFrame(Real fps) const {
   double frames;
   if (fps == std::floor(fps) && std::fabs(fps) < 1e9) {
     // Whole frame rates are exact: floor(numerator * fps / denominator).
-    const Wide scaled = time.numerator * static_cast<Wide>(fps);
+    const Wide scaled = time.numerator * Wide(static_cast<LLONG>(fps));
     Wide quotient = scaled / time.denominator;
-    if (scaled % time.denominator != 0 && scaled < 0) --quotient;
-    frames = static_cast<double>(quotient);
+    if (scaled % time.denominator != 0 && scaled < 0) quotient = quotient - 1;
+    frames = quotient.ToDouble();
   } else {
     frames = std::floor(Get() * fps);
   }

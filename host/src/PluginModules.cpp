@@ -72,6 +72,15 @@ ModuleLoad LoadPluginModule(const Filename& modulePath, const Filename& pluginFo
                                                                   : ModuleLoad::Inactive;
 }
 
+Bool ModuleExports(const Filename& modulePath, const char* symbol) {
+  std::string reason;
+  void* handle = OpenSharedLibrary(modulePath.GetString().ToUtf8(), reason);
+  if (!handle) return FALSE;
+  const bool found = FindLibrarySymbol(handle, symbol) != nullptr;
+  CloseSharedLibrary(handle);
+  return found;
+}
+
 Bool SendPluginMessage(LONG id, void* data) {
   Bool all = !Modules().empty();
   for (const Module& module : Modules())

@@ -24,6 +24,14 @@ std::string Quoted(const std::string& text) {
 // Windows' system() gives the program's exit code itself.
 int ExitCode(int status) { return status; }
 
+// Programs write lines ending in CR LF on Windows; the tests compare lines as on other systems.
+std::string OutputLines(std::string text) {
+  std::string lines;
+  for (std::size_t i = 0; i < text.size(); ++i)
+    if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) lines += text[i];
+  return lines;
+}
+
 // cmd.exe strips the quotes of a line that starts with one and takes a leading slash for an
 // option: the program goes with backslashes, unquoted unless its path has a space.
 std::string ProgramWord(const std::string& program) {
@@ -40,6 +48,8 @@ std::string Quoted(const std::string& text) {
 }
 
 std::string ProgramWord(const std::string& program) { return Quoted(program); }
+
+std::string OutputLines(std::string text) { return text; }
 #endif
 
 std::string FileText(const fs::path& path) {
@@ -69,8 +79,8 @@ ProgramRun RunProgram(const std::string& program, const std::string& arguments,
   const int status = std::system(command.c_str());
   ProgramRun run;
   run.exitCode = ExitCode(status);
-  run.out = FileText(streams / "out");
-  run.err = FileText(streams / "err");
+  run.out = OutputLines(FileText(streams / "out"));
+  run.err = OutputLines(FileText(streams / "err"));
   fs::remove_all(streams);
   return run;
 }
