@@ -263,14 +263,14 @@ TEST_F(ReduceProgram, ReportsTheDeviationItMeasures) {
 TEST_F(ReduceProgram, FailuresExitWithTheirCodeAndWriteNothing) {
   std::ofstream(PathOf("bad.json")) << R"({"format": "thinfold-scene", "version": 1, "fps": 0})";
   fs::create_directories(PathOf("nores"));
-  fs::copy_file(THINFOLD_MODULE, (_folder / "nores") / kModuleName);
+  fs::copy_file(THINFOLD_MODULE, _folder / "nores" / kModuleName);
   const fs::path plugin = fs::path(THINFOLD_PROGRAM).parent_path() / "plugins/Thinfold";
   fs::copy(plugin, PathOf("nodialog"), fs::copy_options::recursive);
   fs::remove(PathOf("nodialog/res/dialogs/10003.res"));
   fs::create_directories(PathOf("broken/res/dialogs"));
-  std::ofstream((_folder / "broken") / kModuleName) << "not a module";
+  std::ofstream(_folder / "broken" / kModuleName) << "not a module";
   fs::create_directories(PathOf("noentry/res/dialogs"));
-  fs::copy_file(NO_ENTRY_MODULE, (_folder / "noentry") / kModuleName);
+  fs::copy_file(NO_ENTRY_MODULE, _folder / "noentry" / kModuleName);
   for (const char* file : {"strings.txt", "dialogs/10003.res", "IconPalette.tif"})
     for (const char* folder : {"broken", "noentry"})
       fs::copy_file(std::string(THINFOLD_ROOT) + "/res/" + file, PathOf(folder) + "/res/" + file);
@@ -298,7 +298,7 @@ TEST_F(ReduceProgram, FailuresExitWithTheirCodeAndWriteNothing) {
        (_folder / "nores" / "res").string() + ": no resource folder"},
       {"plug-in without its dialog",
        "reduce " + demo + out + " --plugins " + Quoted(PathOf("nodialog")), 3,
-       ((_folder / "nodialog") / "res" / "dialogs/10003.res").string() +
+       (_folder / "nodialog" / "res" / "dialogs/10003.res").string() +
            ": missing resource file of the plug-in"},
       {"broken module", "reduce " + demo + out + " --plugins " + Quoted(PathOf("broken")), 3,
        "the module cannot be loaded"},
