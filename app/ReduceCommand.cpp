@@ -11,6 +11,7 @@
 #include "ResultReport.h"
 #include "SceneWriter.h"
 #include "TextFile.h"
+#include "c4d_standin.h"
 #include "plot/PlotRun.h"
 
 namespace {
@@ -71,7 +72,8 @@ SettingsChoice ReduceCommand::Choice() const {
 // INPUT's name with ".thin.json" instead of its extension, so INPUT itself is never replaced.
 std::string ReduceCommand::OutputPath() const {
   if (!_output.empty()) return _output;
-  return std::filesystem::path(_session.input).replace_extension(".thin.json").string();
+  return standin::Utf8FromPath(
+      standin::PathFromUtf8(_session.input).replace_extension(".thin.json"));
 }
 
 int ReduceCommand::Run() {
@@ -123,7 +125,8 @@ int ReduceCommand::Save(const BaseDocument& doc, const ReduceSummary& summary) c
   if (!_report.empty() && !WriteTextFileAtomically(_report, ReportJson(summary), error))
     return Fail(kExitFileError, error);
   if (!WriteTextFileAtomically(OutputPath(), scene.text, error)) {
-    if (!_report.empty()) std::remove(_report.c_str());
+    std::error_code ignored;
+    if (!_report.empty()) std::filesystem::remove(standin::PathFromUtf8(_report), ignored);
     return Fail(kExitFileError, error);
   }
   return kExitSuccess;

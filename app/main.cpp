@@ -2,6 +2,7 @@
 // dialog driven from it.
 #include <CLI/CLI.hpp>
 
+#include "CommandLine.h"
 #include "ConvertCommand.h"
 #include "ExitCodes.h"
 #include "InfoCommand.h"
@@ -27,8 +28,12 @@ int main(int argc, char** argv) {
   info.Register(app);
   convert.Register(app);
   plot.Register(app);
+  UseUtf8Console();
+  const std::vector<std::string> arguments = Utf8Arguments(argc, argv);
+  std::vector<const char*> words;
+  for (const std::string& argument : arguments) words.push_back(argument.c_str());
   try {
-    app.parse(argc, argv);
+    app.parse(static_cast<int>(words.size()), words.data());
   } catch (const CLI::ParseError& error) {
     return app.exit(error) == 0 ? kExitSuccess : kExitBadUsage;
   }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ProgramRun.h"
+#include "c4d_standin.h"
 
 namespace {
 
@@ -157,6 +158,33 @@ TEST_F(ThinfoldProgram, PrintsVersionAndHelp) {
   EXPECT_EQ(help.exitCode, 0);
   EXPECT_NE(help.output.find("convert"), std::string::npos) << help.output;
   EXPECT_NE(help.output.find("info"), std::string::npos) << help.output;
+}
+
+// Names beyond ASCII, in UTF-8 here, reach the files whole: on Windows the program must take its
+// arguments and open its files in UTF-16 rather than through the ANSI code page.
+TEST_F(ThinfoldProgram, FileAndFolderNamesBeyondAscii) {
+  const std::string folder = _folder.string() + "/Sz\xC3\xA8nes \xE5\x8B\x95\xE3\x81\x8D";
+  const std::string scene = folder + "/D\xC3\xA9mo \xC3\xB6.json";
+  const std::string plugins = folder + "/Plug-ins \xC3\xA4";
+  fs::create_directories(standin::PathFromUtf8(plugins));
+  fs::copy_file(kExamples + "/demo.json", standin::PathFromUtf8(scene));
+  fs::copy(fs::path(THINFOLD_PROGRAM).parent_path() / "plugins" / "Thinfold",
+           standin::PathFromUtf8(plugins + "/Thinfold"), fs::copy_options::recursive);
+
+  const Output info = Thinfold("info " + Quoted(scene));
+  EXPECT_EQ(info.exitCode, 0) << info.output;
+  EXPECT_NE(info.output.find(scene + ": 30 fps"), std::string::npos) << info.output;
+  const std::string copy = folder + "/Kopie \xC3\xBC.json";
+  const Output convert = Thinfold("convert " + Quoted(scene) + " -o " + Quoted(copy));
+  EXPECT_EQ(convert.exitCode, 0) << convert.output;
+  EXPECT_EQ(FileText(standin::PathFromUtf8(copy)), FileText(kExamples + "/demo.json"));
+  const Output reduce =
+      Thinfold("reduce " + Quoted(scene) + " --quiet --plugins " + Quoted(plugins));
+  EXPECT_EQ(reduce.exitCode, 0) << reduce.output;
+  EXPECT_TRUE(fs::exists(standin::PathFromUtf8(folder + "/D\xC3\xA9mo \xC3\xB6.thin.json")));
+  const Output missing = Thinfold("info " + Quoted(folder + "/\xC3\x9F.json"));
+  EXPECT_NE(missing.output.find(folder + "/\xC3\x9F.json: cannot open"), std::string::npos)
+      << missing.output;
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <set>
 #include <system_error>
 
+#include "c4d_standin.h"
 #include "c4d_standin_gui.h"
 
 namespace fs = std::filesystem;
@@ -46,7 +47,7 @@ bool MakeFolder(const fs::path& folder, std::string& error) {
   std::error_code failure;
   fs::create_directories(folder, failure);
   if (!failure && fs::is_directory(folder, failure)) return true;
-  error = folder.string() + ": cannot be made a folder" +
+  error = standin::Utf8FromPath(folder) + ": cannot be made a folder" +
           (failure ? ": " + failure.message() : std::string());
   return false;
 }
@@ -54,7 +55,7 @@ bool MakeFolder(const fs::path& folder, std::string& error) {
 bool WriteOne(const fs::path& temporary, size_t index, const PictureDrawer& draw) {
   AutoAlloc<BaseBitmap> picture;
   return picture && draw(index, *picture) &&
-         standin::WritePng(*picture, Filename(String(temporary.string())));
+         standin::WritePng(*picture, Filename(String(standin::Utf8FromPath(temporary))));
 }
 
 }  // namespace
@@ -72,8 +73,9 @@ std::vector<std::string> PlotFileNames(const std::vector<std::string>& trackName
   return names;
 }
 
-bool WritePlotFiles(const std::string& folder, const std::vector<std::string>& fileNames,
+bool WritePlotFiles(const std::string& folderText, const std::vector<std::string>& fileNames,
                     const PictureDrawer& draw, std::string& error) {
+  const fs::path folder = standin::PathFromUtf8(folderText);
   const std::vector<fs::path> madeFolders = MissingFolders(folder);
   if (!MakeFolder(folder, error)) {
     RemoveAll({}, madeFolders);
@@ -81,21 +83,21 @@ bool WritePlotFiles(const std::string& folder, const std::vector<std::string>& f
   }
   std::vector<fs::path> temporaries;
   for (size_t i = 0; i < fileNames.size(); ++i) {
-    const fs::path target = fs::path(folder) / fileNames[i];
-    temporaries.push_back(fs::path(folder) / ("." + fileNames[i] + ".tmp"));
+    const fs::path target = folder / fileNames[i];
+    temporaries.push_back(folder / ("." + fileNames[i] + ".tmp"));
     std::error_code ignored;
     if (fs::is_directory(target, ignored) || !WriteOne(temporaries.back(), i, draw)) {
-      error = target.string() + ": cannot be written";
+      error = standin::Utf8FromPath(target) + ": cannot be written";
       RemoveAll(temporaries, madeFolders);
       return false;
     }
   }
   for (size_t i = 0; i < fileNames.size(); ++i) {
     std::error_code failure;
-    fs::rename(temporaries[i], fs::path(folder) / fileNames[i], failure);
+    fs::rename(temporaries[i], folder / fileNames[i], failure);
     if (failure) {
-      error =
-          (fs::path(folder) / fileNames[i]).string() + ": cannot be written: " + failure.message();
+      error = standin::Utf8FromPath(folder / fileNames[i]) +
+              ": cannot be written: " + failure.message();
       RemoveAll(temporaries, {});
       return false;
     }

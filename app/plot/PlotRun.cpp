@@ -10,6 +10,7 @@
 #include "SceneInput.h"
 #include "TrackChoice.h"
 #include "TrackPairs.h"
+#include "c4d_standin.h"
 
 namespace {
 
@@ -72,8 +73,8 @@ PlotRunResult WriteTrackPlots(const BaseDocument& before, const std::string& bef
   if (!WritePlotFiles(folder, fileNames, draw, error)) return {{}, error};
   PlotRunResult result;
   for (size_t i = 0; i < chosen.size(); ++i)
-    result.plots.push_back({(std::filesystem::path(folder) / fileNames[i]).string(), trackNames[i],
-                            chosen[i].measure});
+    result.plots.push_back({standin::Utf8FromPath(standin::PathFromUtf8(folder) / fileNames[i]),
+                            trackNames[i], chosen[i].measure});
   return result;
 }
 

@@ -3,6 +3,7 @@
 #ifndef C4D_STANDIN_H
 #define C4D_STANDIN_H
 
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -43,6 +44,11 @@ void RegisterCoreMessageReceiver(CoreMessageReceiver* receiver);
 void UnregisterCoreMessageReceiver(CoreMessageReceiver* receiver);
 LONG ProcessEvents();
 Bool PumpUntil(const std::function<bool()>& done, LONG timeoutMs);
+
+// File system paths from and to the UTF-8 text that Filename and the host program keep: Windows
+// takes paths as UTF-16, other systems take the bytes as they are.
+std::filesystem::path PathFromUtf8(const std::string& utf8);
+std::string Utf8FromPath(const std::filesystem::path& path);
 
 }  // namespace standin
 

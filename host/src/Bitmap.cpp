@@ -5,6 +5,7 @@
 #include "TiffRead.h"
 #include "c4d_bitmap.h"
 #include "c4d_debug.h"
+#include "c4d_standin.h"
 
 namespace {
 
@@ -13,8 +14,7 @@ constexpr long long kMaxPixels = 1LL << 28;
 
 bool FileExists(const std::string& path) {
   std::error_code error;
-  const std::u8string utf8(path.begin(), path.end());
-  return std::filesystem::is_regular_file(std::filesystem::path(utf8), error);
+  return std::filesystem::is_regular_file(standin::PathFromUtf8(path), error);
 }
 
 }  // namespace

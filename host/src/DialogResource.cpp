@@ -10,6 +10,7 @@
 #include "c4d_customgui.h"
 #include "c4d_debug.h"
 #include "c4d_general.h"
+#include "c4d_standin.h"
 
 namespace standin {
 
@@ -205,7 +206,7 @@ String ResourceStatement::Text(const std::string& name) const {
 }
 
 std::optional<DialogResource> ReadDialogResource(const std::string& path, LONG id) {
-  std::ifstream file(path);
+  std::ifstream file(standin::PathFromUtf8(path));
   if (!file) {
     GeDebugOut("%s: cannot read the dialog resource", path.c_str());
     return std::nullopt;

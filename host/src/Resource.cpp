@@ -11,6 +11,7 @@
 
 #include "c4d_debug.h"
 #include "c4d_general.h"
+#include "c4d_standin.h"
 
 GeResource resource;
 
@@ -92,7 +93,7 @@ bool ParseTable(std::istream& in, const std::string& path, StringTable& table) {
 
 Bool GeResource::Init(const Filename& path) {
   const std::string file = (path + Filename("res") + Filename("strings.txt")).GetString().ToUtf8();
-  std::ifstream in(file, std::ios::binary);
+  std::ifstream in(standin::PathFromUtf8(file), std::ios::binary);
   if (!in) {
     GeDebugOut("%s: cannot open the string table", file.c_str());
     return FALSE;

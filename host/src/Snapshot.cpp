@@ -1,5 +1,4 @@
 // Pictures of user areas and dialog windows, and PNG files of them.
-#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -11,6 +10,7 @@
 #include "PngWrite.h"
 #include "RasterReplay.h"
 #include "c4d_debug.h"
+#include "c4d_standin.h"
 #include "c4d_standin_gui.h"
 
 namespace standin {
@@ -52,18 +52,19 @@ Bool WritePng(const BaseBitmap& bitmap, const Filename& path) {
     return FALSE;
   }
   const std::string partial = file + ".partial";
+  std::error_code removeError;
   std::string reason;
   if (!EncodePngFile(partial, bitmap.GetBw(), bitmap.GetBh(), RgbaRows(bitmap), reason)) {
     GeDebugOut("%s: %s", partial.c_str(), reason.c_str());
-    std::remove(partial.c_str());
+    std::filesystem::remove(PathFromUtf8(partial), removeError);
     return FALSE;
   }
   // filesystem::rename replaces an existing file on Windows too, where std::rename refuses.
   std::error_code renameError;
-  std::filesystem::rename(partial, file, renameError);
+  std::filesystem::rename(PathFromUtf8(partial), PathFromUtf8(file), renameError);
   if (renameError) {
     GeDebugOut("%s: cannot be written", file.c_str());
-    std::remove(partial.c_str());
+    std::filesystem::remove(PathFromUtf8(partial), removeError);
     return FALSE;
   }
   return TRUE;

@@ -7,7 +7,12 @@
 #include <fstream>
 #include <sstream>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
 #include <sys/wait.h>
 #endif
 
@@ -32,6 +37,14 @@ std::string OutputLines(std::string text) {
   return lines;
 }
 
+// The command goes to the shell as UTF-16, so that names beyond the ANSI code page arrive whole.
+int RunShell(const std::string& command) {
+  const int size = MultiByteToWideChar(CP_UTF8, 0, command.c_str(), -1, nullptr, 0);
+  std::wstring wide(size > 0 ? static_cast<std::size_t>(size) : 1, L'\0');
+  if (size > 0) MultiByteToWideChar(CP_UTF8, 0, command.c_str(), -1, wide.data(), size);
+  return _wsystem(wide.c_str());
+}
+
 // cmd.exe strips the quotes of a line that starts with one and takes a leading slash for an
 // option: the program goes with backslashes, unquoted unless its path has a space.
 std::string ProgramWord(const std::string& program) {
@@ -50,6 +63,8 @@ std::string Quoted(const std::string& text) {
 std::string ProgramWord(const std::string& program) { return Quoted(program); }
 
 std::string OutputLines(std::string text) { return text; }
+
+int RunShell(const std::string& command) { return std::system(command.c_str()); }
 #endif
 
 std::string FileText(const fs::path& path) {
@@ -76,7 +91,7 @@ ProgramRun RunProgram(const std::string& program, const std::string& arguments,
   const std::string command =
       ProgramWord(program) + " " + arguments + " <" + Quoted((streams / "in").string()) + " >" +
       Quoted((streams / "out").string()) + " 2>" + Quoted((streams / "err").string());
-  const int status = std::system(command.c_str());
+  const int status = RunShell(command);
   ProgramRun run;
   run.exitCode = ExitCode(status);
   run.out = OutputLines(FileText(streams / "out"));

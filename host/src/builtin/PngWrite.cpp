@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "c4d_standin.h"
+
 namespace standin {
 
 namespace {
@@ -112,8 +114,7 @@ bool EncodePngFile(const std::string& path, LONG width, LONG height, const std::
     return false;
   }
   const Bytes file = PngFile(width, height, rgba);
-  const std::u8string utf8(path.begin(), path.end());
-  std::ofstream stream(std::filesystem::path(utf8), std::ios::binary | std::ios::trunc);
+  std::ofstream stream(PathFromUtf8(path), std::ios::binary | std::ios::trunc);
   stream.write(reinterpret_cast<const char*>(file.data()),
                static_cast<std::streamsize>(file.size()));
   stream.close();

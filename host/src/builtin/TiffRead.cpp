@@ -10,6 +10,8 @@
 #include <iterator>
 #include <map>
 
+#include "c4d_standin.h"
+
 namespace standin {
 
 namespace {
@@ -145,8 +147,7 @@ bool Decode(const TiffBytes& file, LONG frame, LONG& width, LONG& height,
 bool ReadTiffRgba(const std::string& path, LONG frame, LONG& width, LONG& height,
                   std::vector<UCHAR>& rgba) {
   rgba.clear();
-  const std::u8string utf8(path.begin(), path.end());
-  std::ifstream stream(std::filesystem::path(utf8), std::ios::binary);
+  std::ifstream stream(standin::PathFromUtf8(path), std::ios::binary);
   if (!stream) return false;
   TiffBytes file(std::vector<unsigned char>(std::istreambuf_iterator<char>(stream), {}));
   try {
