@@ -8,6 +8,7 @@
 #ifdef _WIN32
 #include <io.h>
 
+#include <filesystem>
 #include <random>
 #include <system_error>
 #endif
