@@ -25,8 +25,6 @@ Wide Gcd(Wide a, Wide b) {
   return a;
 }
 
-bool FitsLong(const Wide& value) { return value.FitsInt64(); }
-
 struct Fraction {
   Wide numerator;
   Wide denominator;  // above 0
@@ -49,7 +47,7 @@ BaseTime MakeTime(Wide numerator, Wide denominator) {
     numerator /= divisor;
     denominator /= divisor;
   }
-  while (!FitsLong(numerator) || !FitsLong(denominator)) {
+  while (!numerator.FitsInt64() || !denominator.FitsInt64()) {
     numerator /= 2;
     denominator = denominator / 2 > 0 ? denominator / 2 : 1;
     divisor = Gcd(numerator, denominator);
@@ -88,7 +86,7 @@ BaseTime::BaseTime(LLONG numerator, LLONG denominator) {
   const Wide divisor = Gcd(wideNumerator, wideDenominator);
   wideNumerator /= divisor;
   wideDenominator /= divisor;
-  if (FitsLong(wideNumerator) && FitsLong(wideDenominator)) {
+  if (wideNumerator.FitsInt64() && wideDenominator.FitsInt64()) {
     _numerator = wideNumerator.ToInt64();
     _denominator = wideDenominator.ToInt64();
   } else {
