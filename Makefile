@@ -6,17 +6,29 @@ JOBS ?= $(shell nproc)
 CMAKE_FLAGS := -G Ninja -DTHINFOLD_WERROR=$(WERROR)
 SCENE ?= examples/walk.bvh
 
-.PHONY: all deps run test bench asan tsan format clean deps-windows windows test-windows \
+.PHONY: all deps run test bench asan tsan format clean deps-windows deps-win64 deps-win32 \
+        windows test-windows \
         build-win64 build-win32 test-win64 test-win32 reduce-linux check-win64 clang-source
 
 all: test
 
-deps:
-	@missing=$$(for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
+# Installs the packages of $(1) that are missing. The index update may fail (one index out of
+# sync with its mirror) without stopping the install, which can still succeed from the lists there
+# are; only a failed install stops, naming each package that could not be installed.
+define install-missing
+	@missing=$$(for p in $(1); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
 	if [ -n "$$missing" ]; then \
 	  echo "Installing:" $$missing; \
-	  apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing >/dev/null; \
+	  apt-get update -qq || echo "apt-get update failed; installing from the package lists there are"; \
+	  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing >/dev/null || { \
+	    failed=$$(for p in $$missing; do \
+	      DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$p >/dev/null 2>&1 || echo $$p; done); \
+	    if [ -n "$$failed" ]; then echo "Could not install:" $$failed >&2; exit 1; fi; }; \
 	fi
+endef
+
+deps:
+	$(call install-missing,$(PACKAGES))
 
 build/test/build.ninja: | deps
 	cmake -S . -B build/test $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -49,19 +61,22 @@ tsan: deps
 	cd build/tsan && for t in $(TSAN_TESTS); do \
 	  TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" ./tests/$$t || exit 1; done
 
-# Windows x64 (build/win64) and x86 (build/win32) with Debian's mingw-w64, run under wine.
-WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 wine32:i386
+# Windows x64 (build/win64) and x86 (build/win32) with Debian's mingw-w64, run under wine. Each
+# target installs only what it uses: x64 needs neither the i386 architecture nor 32-bit wine.
+WIN64_PACKAGES := g++-mingw-w64-x86-64-posix wine wine64
+WIN32_PACKAGES := g++-mingw-w64-i686-posix wine wine32:i386
 WINE := env WINEDEBUG=-all wine
 REDUCED := $(basename $(notdir $(SCENE))).thin.json
-deps-windows: deps
-	@dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
-	@missing=$$(for p in $(WINDOWS_PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
-	if [ -n "$$missing" ]; then \
-	  echo "Installing:" $$missing; \
-	  apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing >/dev/null; \
-	fi
+deps-win64: deps
+	$(call install-missing,$(WIN64_PACKAGES))
 
-build/win64/build.ninja build/win32/build.ninja: build/%/build.ninja: | deps-windows
+deps-win32: deps
+	@dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+	$(call install-missing,$(WIN32_PACKAGES))
+
+deps-windows: deps-win64 deps-win32
+
+build/win64/build.ninja build/win32/build.ninja: build/%/build.ninja: | deps-%
 	cmake -S . -B build/$* $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-$(if $(filter win64,$*),x86_64,i686).cmake
 
@@ -95,7 +110,7 @@ check-win64: build/win64/build.ninja reduce-linux
 # The plug-in's own code through clang as well, warnings as errors (a full front-end check of each
 # file, without code generation).
 clang-source: deps
-	@command -v clang++ >/dev/null || (apt-get update -qq && apt-get install -y -qq clang >/dev/null)
+	$(call install-missing,clang)
 	for file in source/*.cpp; do \
 	  clang++ -std=c++20 -Wall -Wextra -Wpedantic -Werror -fsyntax-only -Ihost/include -Isource $$file \
 	    || exit 1; \
