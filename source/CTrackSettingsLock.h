@@ -17,7 +17,7 @@ class CTrackSettingsGuard {
   CTrackSettingsGuard& operator=(const CTrackSettingsGuard&) = delete;
 };
 
-// Writes one entry (TRACKSUBDATA_ACTIVE .. TRACKSUBDATA_QUALITY) of the track's settings
+// Writes one entry (TRACKSUBDATA_ACTIVE .. TRACKSUBDATA_HOLD) of the track's settings
 // sub-container under the lock; use it instead of writing into the container that
 // GetCTrackSubContainerInstance hands out. FALSE for a null track or a missing container.
 Bool WriteCTrackSetting(CTrack* track, LONG id, const GeData& value);

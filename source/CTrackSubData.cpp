@@ -15,6 +15,7 @@ void StoreSubData(BaseContainer* container, const CTrackSubData& data) {
   container->SetReal(TRACKSUBDATA_PRECISION, data.precision);
   container->SetLong(TRACKSUBDATA_METHOD, data.method);
   container->SetLong(TRACKSUBDATA_QUALITY, data.quality);
+  container->SetBool(TRACKSUBDATA_HOLD, data.hold);
 }
 
 }  // namespace
@@ -53,5 +54,6 @@ CTrackSubData GetCTrackSubData(CTrack* track) {
   data.precision = container->GetReal(TRACKSUBDATA_PRECISION, data.precision);
   data.method = container->GetLong(TRACKSUBDATA_METHOD, data.method);
   data.quality = container->GetLong(TRACKSUBDATA_QUALITY, data.quality);
+  data.hold = container->GetBool(TRACKSUBDATA_HOLD, data.hold);
   return data;
 }

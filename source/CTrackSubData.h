@@ -12,6 +12,7 @@ enum {
   TRACKSUBDATA_PRECISION = 2001,  // Real
   TRACKSUBDATA_METHOD = 2002,     // LONG
   TRACKSUBDATA_QUALITY = 2003,    // LONG
+  TRACKSUBDATA_HOLD = 2004,       // Bool
 };
 
 // Reduction methods of value tracks (any other value makes the track's run fail).
@@ -22,6 +23,9 @@ struct CTrackSubData {
   Real precision = 0.5;  // tolerance in steps of the track's unit (CTrack::GetUnit)
   LONG method = REDUCTION_SPLINEFIT;
   LONG quality = 0;  // spline-fit quality 0, 1 or 2; other values act as 0
+  // A reduced value curve is kept within the tolerance of its former shape at every check
+  // point; off, the stages' own checks alone decide (they look only where they sample).
+  Bool hold = TRUE;
 };
 
 // The default precision of the track's category: 1.0 for data tracks, else 0.5.
@@ -33,7 +37,7 @@ Real GetPrecisionDefault(CTrack* track);
 // every settings read and write takes.
 BaseContainer* GetCTrackSubContainerInstance(CTrack* track);
 
-// Writes all four settings; FALSE for a null track or a missing container.
+// Writes all the settings; FALSE for a null track or a missing container.
 Bool SetCTrackSubData(CTrack* track, const CTrackSubData& data);
 
 // The stored settings; a missing entry reads as its default. The defaults for a null track.
