@@ -152,7 +152,7 @@ Bool CKeyList::RestoreTrack(ProgressCallback, void*) {
   return TRUE;
 }
 
-void CKeyList::PutSnapshotOn(CCurve* curve) const {
+Bool CKeyList::PutSnapshotOn(CCurve* curve) const {
   for (VLONG i = 0; i < GetCount(); ++i) {
     const CKey* saved = (*this)[i];
     CKey* clone = saved ? saved->GetClone(COPYFLAGS_0, nullptr) : nullptr;
@@ -160,6 +160,7 @@ void CKeyList::PutSnapshotOn(CCurve* curve) const {
     clone->SetTime(curve, saved->GetTime());
     if (!curve->InsertKey(clone)) CKey::Free(clone);
   }
+  return curve->GetKeyCount() == GetCount();
 }
 
 Bool CKeyList::CopyTrack(CTrack* target) {

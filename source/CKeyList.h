@@ -123,7 +123,8 @@ class CKeyList : public GeDynamicArray<CKey*> {
 
  private:
   Bool TakeSnapshot(CCurve* curve);
-  void PutSnapshotOn(CCurve* curve) const;
+  // TRUE when every snapshot key went on the curve.
+  Bool PutSnapshotOn(CCurve* curve) const;
   TreeListNode* MakeTreeNode(CTrack* track, LONG keyCount);
   void ClearLinks();
   void ClearResults();
@@ -132,6 +133,10 @@ class CKeyList : public GeDynamicArray<CKey*> {
   void SetTextFromResource(LONG stringId);
   int OptimizeValueCurve(CCurve* curve, const CTrackSubData& settings, double tolerance, LONG fps,
                          ProgressCallback callback, void* cookie);
+  // Keeps the reduced curve within the precision of the snapshot, or puts the snapshot back when
+  // only as many keys would; 0 when stopped.
+  int HoldToSnapshot(CCurve* curve, const CTrackSubData& settings, Real unitStep, LONG fps,
+                     ProgressCallback callback, void* cookie);
   int JudgeOutcome(CCurve* curve, int result, Bool isDataTrack);
 
   AutoAlloc<BaseLink> _doclink;
@@ -144,6 +149,10 @@ class CKeyList : public GeDynamicArray<CKey*> {
   ThreadResult _threadresult = THREADRESULT_NONE;
   mutable std::mutex _resultlock;
 };
+
+// More samples than this (about 9 hours at the smallest step) are refused rather than risking
+// the memory of the host; checks that read a curve more finely are bounded by the same span.
+constexpr VLONG kMaxSampleCount = VLONG(1) << 25;
 
 // The time between two reference samples at fps: half a frame as a host time (whole
 // milliseconds), at least 1 ms so that sampling ends at any frame rate.

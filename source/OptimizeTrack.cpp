@@ -4,6 +4,7 @@
 // one key is gone; otherwise the snapshot is put back.
 #include "CKeyList.h"
 #include "CompressData.h"
+#include "HoldTolerance.h"
 #include "SplineFit.h"
 
 namespace {
@@ -14,10 +15,6 @@ enum {
   IDS_BAD_METHOD = 10039,
   IDS_CANNOT_SAMPLE = 10050,
 };
-
-// More samples than this (about 9 hours at the smallest step) are refused rather than risking
-// the memory of the host.
-constexpr VLONG kMaxSampleCount = VLONG(1) << 25;
 
 struct FitParameters {
   double tangentStep;    // seconds, for both tangents
@@ -83,10 +80,13 @@ int CKeyList::OptimizeTrack(ProgressCallback callback, void* cookie) {
     SetTextFromResource(IDS_NO_REDUCTION);
     return 1;
   }
-  const int result =
-      isDataTrack ? CompressData(this, curve, tolerance, callback, cookie)
-                  : OptimizeValueCurve(curve, settings, tolerance, doc->GetFps(), callback, cookie);
-  return JudgeOutcome(curve, result, isDataTrack);
+  if (isDataTrack)
+    return JudgeOutcome(curve, CompressData(this, curve, tolerance, callback, cookie), TRUE);
+  const LONG fps = doc->GetFps();
+  int result = OptimizeValueCurve(curve, settings, tolerance, fps, callback, cookie);
+  if (result && settings.hold)
+    result = HoldToSnapshot(curve, settings, unitStep, fps, callback, cookie);
+  return JudgeOutcome(curve, result, FALSE);
 }
 
 int CKeyList::OptimizeValueCurve(CCurve* curve, const CTrackSubData& settings, double tolerance,
@@ -113,6 +113,27 @@ int CKeyList::OptimizeValueCurve(CCurve* curve, const CTrackSubData& settings, d
     SetStatusField(KEYSTATUS_BUSY);
   }
   return CompressValue(this, curve, tolerance, fps, callback, cookie);
+}
+
+int CKeyList::HoldToSnapshot(CCurve* curve, const CTrackSubData& settings, Real unitStep, LONG fps,
+                             ProgressCallback callback, void* cookie) {
+  // A curve with as many keys as the snapshot is judged no reduction and the snapshot comes back.
+  if (curve->GetKeyCount() >= GetCount()) return 1;
+  CTrack* snapshotTrack = CTrack::Alloc(nullptr, DescID());
+  CCurve* snapshot = snapshotTrack ? snapshotTrack->GetCurve() : nullptr;
+  HoldOutcome outcome = HoldOutcome::kCannotHold;
+  if (snapshot && PutSnapshotOn(snapshot)) {
+    const CHoldSettings hold = {settings.precision, unitStep,
+                                PickFitParameters(settings.quality).tangentStep, fps};
+    outcome = HoldTolerance(this, curve, *snapshot, hold, callback, cookie);
+  }
+  CTrack::Free(snapshotTrack);
+  if (outcome == HoldOutcome::kStopped) return 0;
+  if (outcome == HoldOutcome::kCannotHold) {
+    RestoreTrack(nullptr, nullptr);
+    SetStatusField(KEYSTATUS_BUSY);
+  }
+  return 1;
 }
 
 int CKeyList::JudgeOutcome(CCurve* curve, int result, Bool isDataTrack) {
