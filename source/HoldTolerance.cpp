@@ -48,6 +48,8 @@ class CToleranceRepair {
   bool InsertEndKey(const BaseTime& time, const CKey* governing);
   LONG Mend(LONG index, const BaseTime& worst);
   bool Split(const CStretch& stretch, const BaseTime& worst);
+  bool FindHoldingTangents(const CStretch& stretch);
+  bool NoLengthsCanHold(const CStretch& stretch) const;
   bool FitTangents(const CStretch& stretch);
   double TryTangents(const CStretch& stretch, double lengthOut, double lengthIn, double giveUp);
   BaseTime InsertionTime(const BaseTime& start, const BaseTime& end, const BaseTime& worst) const;
@@ -128,7 +130,7 @@ LONG CToleranceRepair::Mend(LONG index, const BaseTime& worst) {
     return index;
   }
   const CStretch stretch = {start, end, SlopeOut(start), SlopeIn(end)};
-  if (IsSpline(start) && FitTangents(stretch)) return index;
+  if (IsSpline(start) && FindHoldingTangents(stretch)) return index;
   return Split(stretch, worst) ? index : -1;
 }
 
@@ -145,6 +147,31 @@ bool CToleranceRepair::Split(const CStretch& stretch, const BaseTime& worst) {
   FitTangents({stretch.start, key, stretch.slopeOut, slope});
   FitTangents({key, stretch.end, slope, stretch.slopeIn});
   return true;
+}
+
+// true with the first pair of tangent lengths, in the fit's order, that holds the stretch in
+// place; false when none does, and the tangents are then left for Split to set.
+bool CToleranceRepair::FindHoldingTangents(const CStretch& stretch) {
+  if (NoLengthsCanHold(stretch)) return false;
+  const double step = _settings.tangentStep;
+  for (double lengthIn = 0.0; lengthIn < kLengthLimit; lengthIn = NextLength(lengthIn, step))
+    for (double lengthOut = 0.0; lengthOut < kLengthLimit; lengthOut = NextLength(lengthOut, step))
+      if (TryTangents(stretch, lengthOut, lengthIn, _settings.precision) <= _settings.precision)
+        return true;
+  return false;
+}
+
+// Between its keys a spline stretch lies within the values of its keys and handle ends, and the
+// host only ever shortens handles toward their keys; so over every length below the limit it
+// lies within the band those values span at the longest lengths. Where the original leaves that
+// band by more than the precision, no pair of lengths can hold the stretch.
+bool CToleranceRepair::NoLengthsCanHold(const CStretch& stretch) const {
+  const double start = stretch.start->GetValue(), end = stretch.end->GetValue();
+  const double handleOut = start + stretch.slopeOut * kLengthLimit;
+  const double handleIn = end - stretch.slopeIn * kLengthLimit;
+  return _check.OriginalLeavesBand(stretch.start->GetTime(), stretch.end->GetTime(),
+                                   std::min({start, end, handleOut, handleIn}),
+                                   std::max({start, end, handleOut, handleIn}));
 }
 
 // Searches the lengths of the stretch's two tangents in the fit's order (the end's incoming

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "CKeyList.h"
 #include "CompressData.h"
@@ -84,9 +85,13 @@ double CToleranceCheck::WorstWhileCaching(const BaseTime& low, const BaseTime& h
     where = _lastFailed;
     if (worst > giveUpAbove) return worst;
   }
-  _cacheValid = false;
-  _cache.ReSizeNC(0);
-  bool caching = true;
+  // Only a whole reading is kept: a stretch is read whole when it is about to be mended, and
+  // most stretches are read once, until they are found to hold.
+  bool caching = giveUpAbove == std::numeric_limits<double>::infinity();
+  if (caching) {
+    _cacheValid = false;
+    _cache.ReSizeNC(0);
+  }
   const bool stopped = ForEachPoint(low, high, [&](const BaseTime& time) {
     const Real original = OriginalAt(time);
     const double deviation = Abs(original - _reduced.GetValue(time, _fps)) / _unitStep;
@@ -97,13 +102,14 @@ double CToleranceCheck::WorstWhileCaching(const BaseTime& low, const BaseTime& h
     caching = caching && _cache.GetCount() < kMaxCachedPoints && _cache.Push({time, original});
     if (!(deviation > giveUpAbove)) return false;
     _lastFailed = time;
-    _lastFailedIndex = _cache.GetCount() - 1;
     _hasFailed = true;
     return true;
   });
-  _cacheValid = caching && !stopped;
-  _cacheLow = low;
-  _cacheHigh = high;
+  if (caching && !stopped) {
+    _cacheValid = true;
+    _cacheLow = low;
+    _cacheHigh = high;
+  }
   return worst;
 }
 
@@ -128,6 +134,18 @@ double CToleranceCheck::WorstFromCache(double giveUpAbove, BaseTime& where) {
     }
   }
   return worst;
+}
+
+bool CToleranceCheck::OriginalLeavesBand(const BaseTime& from, const BaseTime& to, double low,
+                                         double high) const {
+  if (!_cacheValid || _cacheLow != std::max(from, _first) || _cacheHigh != std::min(to, _last))
+    return false;
+  for (VLONG i = 0; i < _cache.GetCount(); ++i) {
+    const Real original = _cache[i].original;
+    if ((low - original) / _unitStep > _precision || (original - high) / _unitStep > _precision)
+      return true;
+  }
+  return false;
 }
 
 template <class Visit>

@@ -41,6 +41,11 @@ class CToleranceCheck {
   Real OriginalAt(const BaseTime& time) const;
   double OriginalSlopeAt(const BaseTime& time) const;
 
+  // true when the original curve lies more than the precision below low or above high (value
+  // units) at a check point in [from, to]. Known only for the range read whole last (by Worst
+  // with an infinite giveUpAbove); false for any other.
+  bool OriginalLeavesBand(const BaseTime& from, const BaseTime& to, double low, double high) const;
+
   // true when the original curve has a key at time.
   bool IsOriginalKeyTime(const BaseTime& time) const;
 
