@@ -43,12 +43,21 @@ class CToleranceRepair {
     double slopeOut;
     double slopeIn;
   };
+  // The directions a stretch's end tangents may take: the one each has (for a new key, the
+  // original's slope across it), then the original's slope on the stretch's side of the key,
+  // which at a corner of the original is the slope of the original's piece inside the stretch.
+  struct CDirections {
+    double keptOut, sidedOut;
+    double keptIn, sidedIn;
+  };
 
   bool MendEnds();
   bool InsertEndKey(const BaseTime& time, const CKey* governing);
   LONG Mend(LONG index, const BaseTime& worst);
-  bool Split(const CStretch& stretch, const BaseTime& worst);
-  bool FindHoldingTangents(const CStretch& stretch);
+  bool Split(CKey* start, CKey* end, const CDirections& directions, const BaseTime& worst);
+  void FitHalf(CKey* start, CKey* end, const CDirections& directions);
+  bool FindHoldingTangents(CKey* start, CKey* end, const CDirections& directions);
+  bool FindHoldingLengths(const CStretch& stretch);
   bool NoLengthsCanHold(const CStretch& stretch) const;
   bool FitTangents(const CStretch& stretch);
   double TryTangents(const CStretch& stretch, double lengthOut, double lengthIn, double giveUp);
@@ -129,29 +138,54 @@ LONG CToleranceRepair::Mend(LONG index, const BaseTime& worst) {
     end->SetValue(_curve, _check.OriginalAt(worst));
     return index;
   }
-  const CStretch stretch = {start, end, SlopeOut(start), SlopeIn(end)};
-  if (IsSpline(start) && FindHoldingTangents(stretch)) return index;
-  return Split(stretch, worst) ? index : -1;
+  const CDirections directions = {SlopeOut(start), _check.OriginalSlopeAfter(start->GetTime()),
+                                  SlopeIn(end), _check.OriginalSlopeBefore(end->GetTime())};
+  if (IsSpline(start) && FindHoldingTangents(start, end, directions)) return index;
+  return Split(start, end, directions, worst) ? index : -1;
 }
 
-// A key on the original inside the stretch; each half then gets its best tangent lengths.
-bool CToleranceRepair::Split(const CStretch& stretch, const BaseTime& worst) {
+// A key on the original inside the stretch; each half then gets tangents that hold it, or the
+// lengths that come closest in the kept directions.
+bool CToleranceRepair::Split(CKey* start, CKey* end, const CDirections& directions,
+                             const BaseTime& worst) {
   if (!MayAddKey()) return false;
-  const BaseTime time = InsertionTime(stretch.start->GetTime(), stretch.end->GetTime(), worst);
+  const BaseTime time = InsertionTime(start->GetTime(), end->GetTime(), worst);
   CKey* key = _curve->AddKey(time);
   if (!key) return false;
   key->SetValue(_curve, _check.OriginalAt(time));
-  key->SetInterpolation(_curve, stretch.start->GetInterpolation());
-  if (!IsSpline(stretch.start)) return true;
+  key->SetInterpolation(_curve, start->GetInterpolation());
+  if (!IsSpline(start)) return true;
   const double slope = _check.OriginalSlopeAt(time);
-  FitTangents({stretch.start, key, stretch.slopeOut, slope});
-  FitTangents({key, stretch.end, slope, stretch.slopeIn});
+  FitHalf(start, key,
+          {directions.keptOut, directions.sidedOut, slope, _check.OriginalSlopeBefore(time)});
+  FitHalf(key, end,
+          {slope, _check.OriginalSlopeAfter(time), directions.keptIn, directions.sidedIn});
   return true;
 }
 
+void CToleranceRepair::FitHalf(CKey* start, CKey* end, const CDirections& directions) {
+  if (!FindHoldingTangents(start, end, directions))
+    FitTangents({start, end, directions.keptOut, directions.keptIn});
+}
+
+// true with the first directions and lengths that hold the stretch in place, kept directions
+// first; false when none do, and the tangents are then left for the caller to set.
+bool CToleranceRepair::FindHoldingTangents(CKey* start, CKey* end, const CDirections& directions) {
+  const double outs[] = {directions.keptOut, directions.sidedOut};
+  const double ins[] = {directions.keptIn, directions.sidedIn};
+  for (int out = 0; out < 2; ++out) {
+    if (out == 1 && outs[1] == outs[0]) continue;
+    for (int in = 0; in < 2; ++in) {
+      if (in == 1 && ins[1] == ins[0]) continue;
+      if (FindHoldingLengths({start, end, outs[out], ins[in]})) return true;
+    }
+  }
+  return false;
+}
+
 // true with the first pair of tangent lengths, in the fit's order, that holds the stretch in
-// place; false when none does, and the tangents are then left for Split to set.
-bool CToleranceRepair::FindHoldingTangents(const CStretch& stretch) {
+// place.
+bool CToleranceRepair::FindHoldingLengths(const CStretch& stretch) {
   if (NoLengthsCanHold(stretch)) return false;
   const double step = _settings.tangentStep;
   for (double lengthIn = 0.0; lengthIn < kLengthLimit; lengthIn = NextLength(lengthIn, step))

@@ -198,6 +198,16 @@ double CToleranceCheck::OriginalSlopeAt(const BaseTime& time) const {
   return (after - before) / (2.0 * kSlopeReach.Get());
 }
 
+double CToleranceCheck::OriginalSlopeAfter(const BaseTime& time) const {
+  const BaseTime step(1, _gridRate);
+  return (_original.GetValue(time + step, _fps) - _original.GetValue(time, _fps)) / step.Get();
+}
+
+double CToleranceCheck::OriginalSlopeBefore(const BaseTime& time) const {
+  const BaseTime step(1, _gridRate);
+  return (_original.GetValue(time, _fps) - _original.GetValue(time - step, _fps)) / step.Get();
+}
+
 bool CToleranceCheck::IsOriginalKeyTime(const BaseTime& time) const {
   const LONG key = FirstOriginalKeyAtOrAfter(time);
   return key < _original.GetKeyCount() && _original.GetKey(key)->GetTime() == time;

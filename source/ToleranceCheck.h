@@ -40,6 +40,9 @@ class CToleranceCheck {
   double DeviationAt(const BaseTime& time) const;
   Real OriginalAt(const BaseTime& time) const;
   double OriginalSlopeAt(const BaseTime& time) const;
+  // The original curve's slope over one check step after, resp. before, time.
+  double OriginalSlopeAfter(const BaseTime& time) const;
+  double OriginalSlopeBefore(const BaseTime& time) const;
 
   // true when the original curve lies more than the precision below low or above high (value
   // units) at a check point in [from, to]. Known only for the range read whole last (by Worst
