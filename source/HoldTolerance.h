@@ -5,12 +5,13 @@
 // check point (CToleranceCheck) and mends each stretch between two neighbouring keys that leaves
 // the precision, locally and forward in time:
 // 1. a key whose own value lies off takes the original's value there;
-// 2. a spline stretch first tries other lengths for the tangents at its ends, in their own
-//    directions, over the fit's grid of lengths and zero;
+// 2. a spline stretch first tries other tangents at its ends: lengths over the fit's grid and
+//    zero, in the directions the tangents have and in the original's slope on the stretch's side
+//    of each key (at a corner of the original, the slope of its piece inside the stretch);
 // 3. otherwise a key goes in at the worst point (at the original's key there, else the nearest
 //    frame inside the stretch, else the point itself), on the original, with the original's
-//    slope and the interpolation of the stretch; both halves get the tangent lengths that hold
-//    or, when none do, the ones that come closest, and are checked again.
+//    slope and the interpolation of the stretch; both halves get tangents the same way, or the
+//    lengths that come closest when none hold, and are checked again.
 // A stretch that holds is left exactly as it was, so a curve that holds everywhere keeps every
 // key of the stages bit for bit. Each mend adds a key, moves a value onto the original or refits
 // one stretch, and the number of mends is bounded; a curve that would need as many keys as the
