@@ -46,6 +46,11 @@ void ReduceCommand::Register(CLI::App& app) {
       ->check(CLI::Range(0, 1));
   _command->add_option("--quality", _quality, "Spline fit quality 0, 1 or 2")
       ->check(CLI::Range(0, 2));
+  _command
+      ->add_option("--hold", _hold,
+                   "on: keep each reduced value curve within its precision at every check "
+                   "point; off: the stages' own checks only")
+      ->check(CLI::IsMember({"on", "off"}));
   _command->add_option("--threads", _session.threads, "Worker threads (default: processors)")
       ->check(CLI::Range(1, kMaxThreads));
   _command->add_option("--report", _report, "Write the results as JSON to this file");
@@ -66,6 +71,7 @@ SettingsChoice ReduceCommand::Choice() const {
   if (_command->count("--precision")) choice.precision = _precision;
   if (_command->count("--method")) choice.method = _method;
   if (_command->count("--quality")) choice.quality = _quality;
+  if (_command->count("--hold")) choice.hold = _hold == "on";
   return choice;
 }
 

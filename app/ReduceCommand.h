@@ -1,7 +1,8 @@
 // `thinfold reduce INPUT [-o OUTPUT] [--selected] [--precision P] [--method 0|1]
-// [--quality 0|1|2] [--threads N] [--report FILE] [--quiet] [--fps N] [--plugins DIR]
-// [--save-partial] [--plot DIR]`: the plug-in reduces the tracks of a scene or BVH file through
-// its dialog; the program prints a result table and saves the document.
+// [--quality 0|1|2] [--hold on|off] [--threads N] [--report FILE] [--quiet] [--fps N]
+// [--plugins DIR] [--save-partial] [--plot DIR]`: the plug-in reduces the tracks of a
+// scene or BVH file through its dialog; the program prints a result table and saves the
+// document.
 #ifndef THINFOLD_REDUCE_COMMAND_H
 #define THINFOLD_REDUCE_COMMAND_H
 
@@ -35,6 +36,7 @@ class ReduceCommand {
   double _precision = 0;
   int _method = 0;
   int _quality = 0;
+  std::string _hold;  // "on" or "off"
 };
 
 #endif
