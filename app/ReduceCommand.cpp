@@ -64,6 +64,8 @@ void ReduceCommand::Register(CLI::App& app) {
                        "Plug-in folder (default: plugins/ next to the program)");
   _command->add_flag("--save-partial", _savePartial,
                      "After Ctrl-C, save the tracks that were finished");
+  _command->add_flag("--strict", _strict,
+                     "Exit 1 (the scene is saved) when a track's MAX DEV is above its precision");
 }
 
 SettingsChoice ReduceCommand::Choice() const {
@@ -118,6 +120,8 @@ int ReduceCommand::Reduce(ReduceJob& job) {
     return Fail(kExitFileError, OutputPath() + " is saved, but no plot is: " + plotError);
   if (job.Interrupted())
     return Fail(kExitInterrupted, "stopped: " + OutputPath() + " holds the finished tracks");
+  if (_strict && CountAbovePrecision(summary) > 0)
+    return Fail(kExitTrackFailed, "--strict: " + PrecisionVerdict(summary));
   const bool failed = AnyFailed(summary) || job.End() == RunEnd::kNotStarted;
   return failed ? kExitTrackFailed : kExitSuccess;
 }
