@@ -265,8 +265,9 @@ TEST_F(CCurveListTest, ExampleSceneSavedWithFewerKeys) {
     EXPECT_LE(KeyCount(track), countsBefore[size_t(i)]);
     const BaseContainer* sub = track->GetDataInstance()->GetContainerInstance(1031254);
     ASSERT_NE(sub, nullptr);
-    EXPECT_EQ(sub->GetEntryCount(), 4);
+    EXPECT_EQ(sub->GetEntryCount(), 5);
     EXPECT_TRUE(sub->GetDataPointer(2000)->IsBool());
+    EXPECT_TRUE(sub->GetDataPointer(2004)->IsBool());
     EXPECT_EQ(sub->GetDataPointer(2001)->GetType(), DA_REAL);
     EXPECT_EQ(sub->GetDataPointer(2002)->GetType(), DA_LONG);
     EXPECT_EQ(sub->GetDataPointer(2003)->GetType(), DA_LONG);

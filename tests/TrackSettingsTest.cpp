@@ -5,17 +5,19 @@
 
 namespace {
 
-// The sub-container must hold exactly the four entries with the host types that scenes keep.
+// The sub-container must hold exactly the five entries with the host types that scenes keep.
 void ExpectTypedEntries(CTrack* track) {
   const BaseContainer* sub = track->GetDataInstance()->GetContainerInstance(1031254);
   ASSERT_NE(sub, nullptr);
-  EXPECT_EQ(sub->GetEntryCount(), 4);
+  EXPECT_EQ(sub->GetEntryCount(), 5);
   const GeData* active = sub->GetDataPointer(2000);
   const GeData* precision = sub->GetDataPointer(2001);
   const GeData* method = sub->GetDataPointer(2002);
   const GeData* quality = sub->GetDataPointer(2003);
-  ASSERT_TRUE(active && precision && method && quality);
+  const GeData* hold = sub->GetDataPointer(2004);
+  ASSERT_TRUE(active && precision && method && quality && hold);
   EXPECT_TRUE(active->IsBool());
+  EXPECT_TRUE(hold->IsBool());
   EXPECT_EQ(precision->GetType(), DA_REAL);
   EXPECT_EQ(method->GetType(), DA_LONG);
   EXPECT_FALSE(method->IsBool());
@@ -45,6 +47,7 @@ TEST(TrackSettings, DefaultsPerCategoryAreStoredOnFirstRead) {
     EXPECT_EQ(data.precision, row.precision);
     EXPECT_EQ(data.method, 0);
     EXPECT_EQ(data.quality, 0);
+    EXPECT_TRUE(data.hold);
     ExpectTypedEntries(track);
     EXPECT_EQ(track->GetDataInstance()->GetContainerInstance(1031254)->GetReal(2001),
               row.precision);
@@ -54,13 +57,14 @@ TEST(TrackSettings, DefaultsPerCategoryAreStoredOnFirstRead) {
 TEST(TrackSettings, WrittenValuesReadBackTyped) {
   ModelDoc doc = MakeDocument();
   CTrack* track = AddTrack(AddObject(doc.get(), "Cube"), "T", CTRACK_CATEGORY_DATA);
-  const CTrackSubData written{FALSE, 2.25, 1, 2};
+  const CTrackSubData written{FALSE, 2.25, 1, 2, FALSE};
   ASSERT_TRUE(SetCTrackSubData(track, written));
   const CTrackSubData read = GetCTrackSubData(track);
   EXPECT_FALSE(read.active);
   EXPECT_EQ(read.precision, 2.25);
   EXPECT_EQ(read.method, 1);
   EXPECT_EQ(read.quality, 2);
+  EXPECT_FALSE(read.hold);
   ExpectTypedEntries(track);
   // The settings travel with a copy of the track.
   CTrack* clone = static_cast<CTrack*>(track->GetClone());
@@ -71,12 +75,14 @@ TEST(TrackSettings, WrittenValuesReadBackTyped) {
 TEST(TrackSettings, MissingEntryReadsDefaultOthersKept) {
   ModelDoc doc = MakeDocument();
   CTrack* track = AddTrack(AddObject(doc.get(), "Cube"), "T", CTRACK_CATEGORY_DATA);
-  SetCTrackSubData(track, CTrackSubData{FALSE, 3.0, 1, 2});
+  SetCTrackSubData(track, CTrackSubData{FALSE, 3.0, 1, 2, FALSE});
   BaseContainer* sub = GetCTrackSubContainerInstance(track);
   ASSERT_NE(sub, nullptr);
   sub->RemoveData(2001);
+  sub->RemoveData(2004);  // scenes saved before the hold setting existed
   const CTrackSubData read = GetCTrackSubData(track);
   EXPECT_EQ(read.precision, 1.0);
+  EXPECT_TRUE(read.hold);
   EXPECT_FALSE(read.active);
   EXPECT_EQ(read.method, 1);
   EXPECT_EQ(read.quality, 2);
