@@ -54,6 +54,18 @@ bool DialogDriver::EditLong(LONG id, LONG value) {
   return edited;
 }
 
+bool DialogDriver::SetCheck(LONG id, bool checked) {
+  for (int click = 0;; ++click) {
+    const C4DGadget* box = standin::FindGadget(_dialog, id);
+    if (!box || box->GetKind() != GADGET_CHECKBOX) return false;
+    if (!box->IsAmbiguous() && (box->GetState().value.GetBool() != FALSE) == checked) return true;
+    if (click == 2) return false;
+    const bool clicked = standin::ClickCheckbox(_dialog, id);
+    standin::ProcessEvents();
+    if (!clicked) return false;
+  }
+}
+
 bool DialogDriver::IsEnabled(LONG id) const {
   const C4DGadget* gadget = standin::FindGadget(_dialog, id);
   return gadget && gadget->IsEnabled();

@@ -1,6 +1,6 @@
-// The user's hands on the Thinfold dialog: buttons, number fields, combo boxes and the track
-// tree, driven through the host's own handling of each action, and the core messages that the
-// actions and the plug-in's threads post, delivered as the host's main loop delivers them.
+// The user's hands on the Thinfold dialog: buttons, number fields, combo boxes, check boxes and
+// the track tree, driven through the host's own handling of each action, and the core messages that
+// the actions and the plug-in's threads post, delivered as the host's main loop delivers them.
 #ifndef THINFOLD_DIALOG_DRIVER_H
 #define THINFOLD_DIALOG_DRIVER_H
 
@@ -38,6 +38,10 @@ class DialogDriver {
   bool Press(LONG id);
   bool EditReal(LONG id, Real value);
   bool EditLong(LONG id, LONG value);
+  // Clicks the check box until it shows checked (or not): no click when it already does, two
+  // when it shows the ambiguous state and unchecked is wanted (a click checks an ambiguous box).
+  // FALSE also for a gadget that is no check box, and when a click is refused.
+  bool SetCheck(LONG id, bool checked);
   // Whether the gadget (of the dialog or its sub-dialog) exists and is enabled.
   bool IsEnabled(LONG id) const;
   // Why an action on the gadget may have been refused: "is not shown", "is disabled", or for a

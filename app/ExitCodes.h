@@ -4,7 +4,8 @@
 
 enum ExitCode {
   kExitSuccess = 0,
-  // The run ended and the document was saved, but at least one track failed.
+  // The run ended and the document was saved, but at least one track failed (or, with
+  // `reduce --strict`, ended above its precision).
   kExitTrackFailed = 1,
   kExitBadUsage = 2,
   // A file cannot be read, is invalid, or cannot be written, or the plug-in cannot be loaded;

@@ -5,21 +5,13 @@
 #include <iostream>
 
 #include "ExitCodes.h"
+#include "PluginIds.h"
 #include "SceneInput.h"
 #include "SceneNames.h"
 #include "ScenePaths.h"
 #include "TextTable.h"
 
 namespace {
-
-// The reduction settings a track carries: a sub-container of its data container.
-enum {
-  kSettingsId = 1031254,
-  kActiveId = 2000,
-  kPrecisionId = 2001,
-  kMethodId = 2002,
-  kQualityId = 2003,
-};
 
 struct Totals {
   long long tracks = 0, valueTracks = 0, dataTracks = 0, keys = 0;
@@ -43,17 +35,20 @@ std::string RealText(Real value) {
   return text;
 }
 
-// Active, precision, method and quality; "-" where the track has no such entry.
+// Active, precision, method, quality and hold; "-" where the track has no such entry.
 std::vector<std::string> SettingsCells(const CTrack& track) {
-  const BaseContainer* settings = track.GetDataInstance()->GetContainerInstance(kSettingsId);
+  const BaseContainer* settings =
+      track.GetDataInstance()->GetContainerInstance(plugin_ids::kSettings);
   auto cell = [settings](LONG id, auto format) -> std::string {
     const GeData* data = settings ? settings->GetDataPointer(id) : nullptr;
     return data ? format(*data) : "-";
   };
-  return {cell(kActiveId, [](const GeData& d) { return std::string(d.GetBool() ? "yes" : "no"); }),
-          cell(kPrecisionId, [](const GeData& d) { return RealText(d.GetReal()); }),
-          cell(kMethodId, [](const GeData& d) { return std::to_string(d.GetLong()); }),
-          cell(kQualityId, [](const GeData& d) { return std::to_string(d.GetLong()); })};
+  auto yesNo = [](const GeData& d) { return std::string(d.GetBool() ? "yes" : "no"); };
+  auto whole = [](const GeData& d) { return std::to_string(d.GetLong()); };
+  return {cell(plugin_ids::kActive, yesNo),
+          cell(plugin_ids::kPrecisionEntry, [](const GeData& d) { return RealText(d.GetReal()); }),
+          cell(plugin_ids::kMethodEntry, whole), cell(plugin_ids::kQualityEntry, whole),
+          cell(plugin_ids::kHoldEntry, yesNo)};
 }
 
 void AddTrackRow(const std::string& elementPath, CTrack& track, TextTable& table, Totals& totals) {
@@ -99,7 +94,8 @@ int InfoCommand::Run() const {
                    {"ACTIVE", TextTable::Align::kLeft},
                    {"PRECISION", TextTable::Align::kRight},
                    {"METHOD", TextTable::Align::kRight},
-                   {"QUALITY", TextTable::Align::kRight}});
+                   {"QUALITY", TextTable::Align::kRight},
+                   {"HOLD", TextTable::Align::kLeft}});
   Totals totals;
   const std::vector<SceneElement> elements = ListSceneElements(*read.document);
   for (const SceneElement& element : elements)

@@ -23,6 +23,7 @@ constexpr LONG kStatusBar = 10015;
 constexpr LONG kPrecision = 1003;
 constexpr LONG kMethod = 1004;
 constexpr LONG kQuality = 1005;
+constexpr LONG kHold = 1007;  // a check box
 
 // Commands of the tree's context menu (in the name column).
 constexpr LONG kMenuSelectAll = 900010;
@@ -37,6 +38,7 @@ constexpr LONG kActive = 2000;
 constexpr LONG kPrecisionEntry = 2001;
 constexpr LONG kMethodEntry = 2002;
 constexpr LONG kQualityEntry = 2003;
+constexpr LONG kHoldEntry = 2004;  // a truth value; a track without it holds
 
 // Status texts of a track after a run, by the string ids they are loaded from.
 constexpr LONG kTextWorking = 10036;

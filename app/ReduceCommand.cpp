@@ -46,6 +46,11 @@ void ReduceCommand::Register(CLI::App& app) {
       ->check(CLI::Range(0, 1));
   _command->add_option("--quality", _quality, "Spline fit quality 0, 1 or 2")
       ->check(CLI::Range(0, 2));
+  _command
+      ->add_option("--hold", _hold,
+                   "on: keep each reduced value curve within its precision at every check "
+                   "point; off: the stages' own checks only")
+      ->check(CLI::IsMember({"on", "off"}));
   _command->add_option("--threads", _session.threads, "Worker threads (default: processors)")
       ->check(CLI::Range(1, kMaxThreads));
   _command->add_option("--report", _report, "Write the results as JSON to this file");
@@ -59,6 +64,8 @@ void ReduceCommand::Register(CLI::App& app) {
                        "Plug-in folder (default: plugins/ next to the program)");
   _command->add_flag("--save-partial", _savePartial,
                      "After Ctrl-C, save the tracks that were finished");
+  _command->add_flag("--strict", _strict,
+                     "Exit 1 (the scene is saved) when a track's MAX DEV is above its precision");
 }
 
 SettingsChoice ReduceCommand::Choice() const {
@@ -66,6 +73,7 @@ SettingsChoice ReduceCommand::Choice() const {
   if (_command->count("--precision")) choice.precision = _precision;
   if (_command->count("--method")) choice.method = _method;
   if (_command->count("--quality")) choice.quality = _quality;
+  if (_command->count("--hold")) choice.hold = _hold == "on";
   return choice;
 }
 
@@ -112,6 +120,8 @@ int ReduceCommand::Reduce(ReduceJob& job) {
     return Fail(kExitFileError, OutputPath() + " is saved, but no plot is: " + plotError);
   if (job.Interrupted())
     return Fail(kExitInterrupted, "stopped: " + OutputPath() + " holds the finished tracks");
+  if (_strict && CountAbovePrecision(summary) > 0)
+    return Fail(kExitTrackFailed, "--strict: " + PrecisionVerdict(summary));
   const bool failed = AnyFailed(summary) || job.End() == RunEnd::kNotStarted;
   return failed ? kExitTrackFailed : kExitSuccess;
 }

@@ -1,7 +1,8 @@
 // `thinfold reduce INPUT [-o OUTPUT] [--selected] [--precision P] [--method 0|1]
-// [--quality 0|1|2] [--threads N] [--report FILE] [--quiet] [--fps N] [--plugins DIR]
-// [--save-partial] [--plot DIR]`: the plug-in reduces the tracks of a scene or BVH file through
-// its dialog; the program prints a result table and saves the document.
+// [--quality 0|1|2] [--hold on|off] [--threads N] [--report FILE] [--quiet] [--fps N]
+// [--plugins DIR] [--save-partial] [--plot DIR] [--strict]`: the plug-in reduces the tracks of a
+// scene or BVH file through its dialog; the program prints a result table and saves the
+// document.
 #ifndef THINFOLD_REDUCE_COMMAND_H
 #define THINFOLD_REDUCE_COMMAND_H
 
@@ -15,8 +16,8 @@ class ReduceCommand {
  public:
   void Register(CLI::App& app);
   bool Chosen() const { return _command && _command->parsed(); }
-  // Returns the exit code: 0 saved, 1 saved with failed tracks, 2 bad usage, 3 a file or the
-  // plug-in, 130 stopped by Ctrl-C.
+  // Returns the exit code: 0 saved, 1 saved with failed tracks (or, with --strict, tracks above
+  // their precision), 2 bad usage, 3 a file or the plug-in, 130 stopped by Ctrl-C.
   int Run();
 
  private:
@@ -32,9 +33,11 @@ class ReduceCommand {
   std::string _plot;  // folder for the plots of the worst tracks; empty: none
   bool _selected = false;
   bool _savePartial = false;
+  bool _strict = false;  // tracks above their precision make the exit code 1
   double _precision = 0;
   int _method = 0;
   int _quality = 0;
+  std::string _hold;  // "on" or "off"
 };
 
 #endif

@@ -54,7 +54,8 @@ std::string ReduceJob::ApplySettings(const SettingsChoice& choice, std::string& 
   SelectAllLines(static_cast<LONG>(valueTrack - _tracks.begin()));
   if (choice.precision && !_driver.EditReal(plugin_ids::kPrecision, *choice.precision))
     return Refused("--precision", "precision field", _driver.RefusalReason(plugin_ids::kPrecision));
-  return ApplyQualityAndMethod(choice);
+  const std::string error = ApplyQualityAndMethod(choice);
+  return error.empty() ? ApplyHold(choice) : error;
 }
 
 // The first selected track decides what the sub-dialog shows; the others are added to it, as
@@ -85,6 +86,12 @@ std::string ReduceJob::ApplyQualityAndMethod(const SettingsChoice& choice) {
     return Refused("--method " + std::to_string(*choice.method), "method box",
                    _driver.RefusalReason(plugin_ids::kMethod));
   return std::string();
+}
+
+std::string ReduceJob::ApplyHold(const SettingsChoice& choice) {
+  if (!choice.hold || _driver.SetCheck(plugin_ids::kHold, *choice.hold)) return std::string();
+  return Refused(std::string("--hold ") + (*choice.hold ? "on" : "off"), "hold check box",
+                 _driver.RefusalReason(plugin_ids::kHold));
 }
 
 void ReduceJob::Run(ProgressDisplay& progress) {

@@ -21,7 +21,8 @@ struct SettingsChoice {
   std::optional<double> precision;
   std::optional<int> method;
   std::optional<int> quality;
-  bool Any() const { return precision || method || quality; }
+  std::optional<bool> hold;
+  bool Any() const { return precision || method || quality || hold; }
 };
 
 class ReduceJob {
@@ -49,6 +50,7 @@ class ReduceJob {
 
  private:
   std::string ApplyQualityAndMethod(const SettingsChoice& choice);
+  std::string ApplyHold(const SettingsChoice& choice);
   void SelectAllLines(LONG firstLine);
 
   DialogDriver& _driver;

@@ -2,11 +2,17 @@
 #include "ResultReport.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <nlohmann/json.hpp>
 
 #include "TextTable.h"
 
 namespace {
+
+// Between MAX DEV and PRECISION: the deviation is greater than the precision allows.
+constexpr const char* kAboveMark = ">";
+constexpr int kDeviationDecimals = 3;
+constexpr int kMostDeviationDecimals = 9;
 
 std::string Formatted(const char* format, double value) {
   char text[64];
@@ -14,8 +20,22 @@ std::string Formatted(const char* format, double value) {
   return text;
 }
 
-std::string DeviationText(const std::optional<double>& deviation) {
-  return deviation ? Formatted("%.3f", *deviation) : "differs";
+std::string Fixed(double value, int decimals) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.*f", decimals, value);
+  return text;
+}
+
+// Three decimals, or as many more as it takes for a deviation above the allowed one to read so
+// (0.5003 with precision 0.5 shows as 0.5003, not 0.500).
+std::string DeviationText(const TrackResult& track) {
+  if (!track.maxDeviation) return "differs";
+  int decimals = kDeviationDecimals;
+  std::string text = Fixed(*track.maxDeviation, decimals);
+  while (!IsWithinPrecision(track) && decimals < kMostDeviationDecimals &&
+         std::atof(text.c_str()) <= AllowedDeviation(track))
+    text = Fixed(*track.maxDeviation, ++decimals);
+  return text;
 }
 
 double PerSecond(double count, double seconds) { return seconds > 0 ? count / seconds : 0.0; }
@@ -28,12 +48,20 @@ std::string ResultTable(const ReduceSummary& summary) {
                    {"AFTER", TextTable::Align::kRight},
                    {"STATUS", TextTable::Align::kLeft},
                    {"MAX DEV", TextTable::Align::kRight},
+                   {"", TextTable::Align::kLeft},
                    {"PRECISION", TextTable::Align::kRight}});
   for (const TrackResult& track : summary.tracks)
     table.AddRow({track.name, std::to_string(track.keysBefore), std::to_string(track.keysAfter),
-                  track.text.empty() ? "-" : track.text, DeviationText(track.maxDeviation),
-                  Formatted("%g", track.precision)});
+                  track.text.empty() ? "-" : track.text, DeviationText(track),
+                  IsWithinPrecision(track) ? "" : kAboveMark, Formatted("%g", track.precision)});
   return table.Render();
+}
+
+std::string PrecisionVerdict(const ReduceSummary& summary) {
+  const long above = CountAbovePrecision(summary);
+  if (above == 0) return "all tracks within their precision";
+  return std::to_string(above) + (above == 1 ? " track above its" : " tracks above their") +
+         " precision";
 }
 
 std::string TotalLine(const ReduceSummary& summary) {
@@ -48,7 +76,7 @@ std::string TotalLine(const ReduceSummary& summary) {
          Formatted("%.2f", summary.seconds) + " s, " +
          Formatted("%.1f",
                    PerSecond(static_cast<double>(CountProcessed(summary)), summary.seconds)) +
-         " tracks/s\n";
+         " tracks/s, " + PrecisionVerdict(summary) + "\n";
 }
 
 std::string ReportJson(const ReduceSummary& summary) {
@@ -61,11 +89,14 @@ std::string ReportJson(const ReduceSummary& summary) {
                                     {"status", track.status},
                                     {"text", track.text},
                                     {"precision", track.precision},
-                                    {"max_deviation", nullptr}};
+                                    {"max_deviation", nullptr},
+                                    {"held", track.held},
+                                    {"within", IsWithinPrecision(track)}};
     if (track.maxDeviation) entry["max_deviation"] = *track.maxDeviation;
     tracks.push_back(std::move(entry));
   }
   const nlohmann::ordered_json report = {{"tracks", std::move(tracks)},
+                                         {"tracks_above_precision", CountAbovePrecision(summary)},
                                          {"seconds", summary.seconds}};
   return report.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
 }

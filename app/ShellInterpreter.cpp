@@ -70,7 +70,8 @@ const std::vector<ShellInterpreter::Command>& ShellInterpreter::Commands() {
       {"check", "check N on|off", 2, 2, true, &ShellInterpreter::Check},
       {"menu", "menu selectall|activateall|activateselection", 1, 1, true, &ShellInterpreter::Menu},
       {"key", "key up|down|enter [shift]", 1, 2, true, &ShellInterpreter::Key},
-      {"set", "set precision|method|quality VALUE", 2, 2, true, &ShellInterpreter::Set},
+      {"set", "set precision|method|quality VALUE, set hold on|off", 2, 2, true,
+       &ShellInterpreter::Set},
       {"start", "start", 0, 0, true, &ShellInterpreter::Start},
       {"stop", "stop", 0, 0, true, &ShellInterpreter::Stop},
       {"wait", "wait", 0, 0, true, &ShellInterpreter::Wait},
@@ -194,16 +195,21 @@ std::string ShellInterpreter::Key(const Words& words) {
 }
 
 std::string ShellInterpreter::Set(const Words& words) {
-  const int which = ChoiceOf(words[1], {"precision", "method", "quality"});
-  if (which < 0) return "usage: set precision|method|quality VALUE";
-  const LONG gadgets[] = {plugin_ids::kPrecision, plugin_ids::kMethod, plugin_ids::kQuality};
-  const std::string names[] = {"precision field", "method box", "quality box"};
+  const int which = ChoiceOf(words[1], {"precision", "method", "quality", "hold"});
+  if (which < 0) return "usage: set precision|method|quality VALUE, set hold on|off";
+  const LONG gadgets[] = {plugin_ids::kPrecision, plugin_ids::kMethod, plugin_ids::kQuality,
+                          plugin_ids::kHold};
+  const std::string names[] = {"precision field", "method box", "quality box", "hold check box"};
   double real = 0;
   long whole = 0;
   bool edited = false;
   if (which == 0) {
     if (!ParseReal(words[2], real)) return "precision: expected a number, found '" + words[2] + "'";
     edited = _driver.EditReal(gadgets[0], real);
+  } else if (which == 3) {
+    const int state = ChoiceOf(words[2], {"off", "on"});
+    if (state < 0) return "hold: expected on or off, found '" + words[2] + "'";
+    edited = _driver.SetCheck(gadgets[3], state == 1);
   } else {
     if (!ParseLong(words[2], whole)) return words[1] + ": expected a whole number";
     edited = _driver.EditLong(gadgets[which], static_cast<LONG>(whole));

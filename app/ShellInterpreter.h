@@ -1,7 +1,7 @@
 // The commands of `thinfold shell`, one a line, each a user's action on the open dialog:
 //   gather all|selected   tree   select N [add|remove]   check N on|off
 //   menu selectall|activateall|activateselection   key up|down|enter [shift]
-//   set precision|method|quality VALUE   start   stop   wait   restore   status
+//   set precision|method|quality VALUE   set hold on|off   start   stop   wait   restore   status
 //   save PATH   snapshot PATH   close   quit   help
 // Tree lines are numbered from 1, as `tree` prints them. Blank lines and lines starting with #
 // are skipped. A wrong line is reported with its number and the session goes on.

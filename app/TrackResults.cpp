@@ -13,12 +13,20 @@ LONG KeyCount(CTrack& track) {
   return curve ? curve->GetKeyCount() : 0;
 }
 
+const BaseContainer* SettingsOf(CTrack& track) {
+  return track.GetDataInstance()->GetContainerInstance(plugin_ids::kSettings);
+}
+
 // The precision stored in the track's settings, or the plug-in's default for its category.
 double PrecisionOf(CTrack& track) {
   const double fallback = track.GetTrackCategory() == CTRACK_CATEGORY_DATA ? 1.0 : 0.5;
-  const BaseContainer* settings =
-      track.GetDataInstance()->GetContainerInstance(plugin_ids::kSettings);
+  const BaseContainer* settings = SettingsOf(track);
   return settings ? settings->GetReal(plugin_ids::kPrecisionEntry, fallback) : fallback;
+}
+
+bool HoldOf(CTrack& track) {
+  const BaseContainer* settings = SettingsOf(track);
+  return !settings || settings->GetBool(plugin_ids::kHoldEntry, TRUE);
 }
 
 }  // namespace
@@ -37,6 +45,7 @@ TrackResult MeasureTrack(CTrack& before, CTrack& after, LONG fps) {
   result.keysBefore = KeyCount(before);
   result.keysAfter = KeyCount(after);
   result.precision = PrecisionOf(after);
+  result.held = HoldOf(after);
   result.maxDeviation = MaxTrackDeviation(before, after, fps);
   return result;
 }
@@ -49,4 +58,17 @@ long CountProcessed(const ReduceSummary& summary) {
 bool AnyFailed(const ReduceSummary& summary) {
   return std::any_of(summary.tracks.begin(), summary.tracks.end(),
                      [](const TrackResult& track) { return track.status == kStatusFailed; });
+}
+
+double AllowedDeviation(const TrackResult& track) {
+  return track.category == CTRACK_CATEGORY_DATA ? 0.0 : track.precision;
+}
+
+bool IsWithinPrecision(const TrackResult& track) {
+  return track.maxDeviation && *track.maxDeviation <= AllowedDeviation(track);
+}
+
+long CountAbovePrecision(const ReduceSummary& summary) {
+  return std::count_if(summary.tracks.begin(), summary.tracks.end(),
+                       [](const TrackResult& track) { return !IsWithinPrecision(track); });
 }

@@ -27,6 +27,7 @@ struct TrackResult {
   int status = kStatusNone;
   std::string text;      // the tree's status text
   double precision = 0;  // in unit steps
+  bool held = true;      // the track's hold setting
   // In unit steps (see CurveDeviation.h); none when data that cannot be measured differ.
   std::optional<double> maxDeviation;
 };
@@ -48,5 +49,13 @@ TrackResult MeasureTrack(CTrack& before, CTrack& after, LONG fps);
 // Tracks the run processed (their status is not kStatusNone), and whether any failed.
 long CountProcessed(const ReduceSummary& summary);
 bool AnyFailed(const ReduceSummary& summary);
+
+// The largest deviation the track may show, in unit steps: a value track's precision; 0 for a
+// data track, whose keys are only ever dropped where they repeat, so that its data stay
+// unchanged everywhere (its precision is not used).
+double AllowedDeviation(const TrackResult& track);
+// Whether the deviation is measured and at most the allowed one.
+bool IsWithinPrecision(const TrackResult& track);
+long CountAbovePrecision(const ReduceSummary& summary);
 
 #endif

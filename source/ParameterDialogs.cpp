@@ -14,6 +14,7 @@ constexpr LONG IDS_METHOD_REDUNDANT = 10020;
 constexpr LONG IDS_QUALITY = 10021;
 constexpr LONG IDS_QUALITY_LOW = 10022;
 constexpr LONG IDS_QUALITY_HIGH = 10024;
+constexpr LONG IDS_HOLD = 10051;
 
 constexpr LONG kParameterTab = 10;
 constexpr LONG kGroupFillBoth = BFH_SCALEFIT | BFV_SCALEFIT;
@@ -32,13 +33,23 @@ void SetNodeSetting(TreeListNode* node, LONG gadgetId, const GeData& value) {
     node->_subdata.precision = value.GetReal();
   else if (gadgetId == IDC_METHOD)
     node->_subdata.method = value.GetLong();
-  else
+  else if (gadgetId == IDC_QUALITY)
     node->_subdata.quality = value.GetLong();
+  else
+    node->_subdata.hold = value.GetBool();
 }
 
 LONG ContainerIdOf(LONG gadgetId) {
-  if (gadgetId == IDC_PRECISION) return TRACKSUBDATA_PRECISION;
-  return gadgetId == IDC_METHOD ? TRACKSUBDATA_METHOD : TRACKSUBDATA_QUALITY;
+  switch (gadgetId) {
+    case IDC_PRECISION:
+      return TRACKSUBDATA_PRECISION;
+    case IDC_METHOD:
+      return TRACKSUBDATA_METHOD;
+    case IDC_QUALITY:
+      return TRACKSUBDATA_QUALITY;
+    default:
+      return TRACKSUBDATA_HOLD;
+  }
 }
 
 }  // namespace
@@ -75,6 +86,8 @@ Bool MySubDialog1::CreateLayout() {
   AddComboBox(IDC_QUALITY, BFH_SCALEFIT);
   AddChild(IDC_QUALITY, kQualityLow, GeLoadString(IDS_QUALITY_LOW));
   AddChild(IDC_QUALITY, kQualityHigh, GeLoadString(IDS_QUALITY_HIGH));
+  AddStaticText(IDC_HOLD_LABEL, kLabelFlags, 0, 0, GeLoadString(IDS_HOLD), BORDER_NONE);
+  AddCheckbox(IDC_HOLD, BFH_LEFT, 0, 0, String());
   GroupEnd();
   return TRUE;
 }
@@ -88,20 +101,24 @@ Bool MySubDialog1::InitValues() {
     SetLong(IDC_METHOD, REDUCTION_SPLINEFIT);
     SetLong(IDC_QUALITY, kQualityLow);
     Enable(IDC_QUALITY, TRUE);
+    SetBool(IDC_HOLD, CTrackSubData().hold);
     return FALSE;
   }
   TriState<Real> precision;
   TriState<LONG> method, quality;
+  TriState<Bool> hold;
   for (VLONG i = 0; i < selection->GetCount(); ++i) {
     if (const TreeListNode* node = (*selection)[i]) {
       precision.Add(node->_subdata.precision);
       method.Add(node->_subdata.method);
       quality.Add(node->_subdata.quality);
+      hold.Add(node->_subdata.hold != FALSE);
     }
   }
   SetReal(IDC_PRECISION, precision, 0.0, MAXREALr, kPrecisionStep, FORMAT_REAL);
   SetLong(IDC_METHOD, method, MINLONGl, MAXLONGl, 1);
   SetLong(IDC_QUALITY, quality, MINLONGl, MAXLONGl, 1);
+  SetBool(IDC_HOLD, hold);
   // Quality belongs to spline fitting; the first selected track decides.
   Enable(IDC_QUALITY, first->_subdata.method == REDUCTION_SPLINEFIT);
   return TRUE;
@@ -119,6 +136,12 @@ Bool MySubDialog1::Command(LONG id, const BaseContainer& msg) {
     choice.Check(this, msg, id, id);
     if (!choice.HasChanged()) return TRUE;
     value = GeData(choice.GetValue());
+  } else if (id == IDC_HOLD) {
+    TriState<Bool> hold;
+    hold.Check(this, msg, id, IDC_HOLD);
+    if (!hold.HasChanged()) return TRUE;
+    // A truth value, so that the setting is stored as the Bool entry it is.
+    value = GeData(hold.GetValue() != FALSE);
   } else {
     return TRUE;
   }

@@ -1,6 +1,6 @@
 // The three sub-dialogs of the main dialog's parameter area: MySubDialog0 (nothing gathered, an
-// empty group), MySubDialog1 (value tracks: precision, method and quality of all selected tracks
-// edited together) and MySubDialog2 (data tracks: nothing to edit).
+// empty group), MySubDialog1 (value tracks: precision, method, quality and hold of all selected
+// tracks edited together) and MySubDialog2 (data tracks: nothing to edit).
 #ifndef PARAMETERDIALOGS_H
 #define PARAMETERDIALOGS_H
 
@@ -16,6 +16,8 @@ enum {
   IDC_PRECISION = 1003,
   IDC_METHOD = 1004,
   IDC_QUALITY = 1005,
+  IDC_HOLD_LABEL = 1006,
+  IDC_HOLD = 1007,  // check box
 };
 
 class MySubDialog0 : public SubDialog {

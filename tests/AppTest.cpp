@@ -71,10 +71,10 @@ TEST_F(ThinfoldProgram, InfoListsTracksAndTotals) {
   EXPECT_NE(demo.output.find("30 fps"), std::string::npos) << demo.output;
   EXPECT_EQ(WordsOfLine(demo.output, "Cube  "),
             (std::vector<std::string>{"Cube", "Position", ".", "X", "value", "distance", "5", "yes",
-                                      "0.25", "0", "1"}));
-  EXPECT_EQ(
-      WordsOfLine(demo.output, "Cube:Display"),
-      (std::vector<std::string>{"Cube:Display", "Mode", "data", "-", "5", "-", "-", "-", "-"}));
+                                      "0.25", "0", "1", "-"}));
+  EXPECT_EQ(WordsOfLine(demo.output, "Cube:Display"),
+            (std::vector<std::string>{"Cube:Display", "Mode", "data", "-", "5", "-", "-", "-", "-",
+                                      "-"}));
   EXPECT_NE(demo.output.find("total: 5 elements, 8 tracks (6 value, 1 data, 1 other), 30 keys"),
             std::string::npos)
       << demo.output;

@@ -42,7 +42,7 @@ class GuiDialog : public ::testing::Test {
 
 std::string Entry(const std::string& who, const std::string& what) { return who + ":" + what; }
 
-// A parameter sub-dialog: a number field, a combo box and a button; edits go through a
+// A parameter sub-dialog: a number field, a combo box and a check box; edits go through a
 // TriState as a plug-in's sub-dialog does.
 class ParameterSub : public SubDialog {
  public:
@@ -56,6 +56,8 @@ class ParameterSub : public SubDialog {
     AddComboBox(1004, BFH_SCALEFIT);
     AddChild(1004, 0, String("zero"));
     AddChild(1004, 2, String("two"));
+    AddStaticText(1002, BFH_LEFT, 0, 0, String("Hold"), BORDER_NONE);
+    AddCheckbox(1006, BFH_LEFT, 0, 0, String());
     GroupEnd();
     return layoutResult;
   }
@@ -64,13 +66,19 @@ class ParameterSub : public SubDialog {
     TriState<Real> precision;
     for (Real value : precisions) precision.Add(value);
     SetReal(1003, precision, 0.0, 10.0, 0.1, FORMAT_REAL);
+    TriState<Bool> hold;
+    for (Bool value : holds) hold.Add(value);
+    SetBool(1006, hold);
     return TRUE;
   }
   Bool Command(LONG id, const BaseContainer& msg) override {
     TriState<Real> precision;
     precision.Check(this, msg, id, 1003);
+    TriState<Bool> hold;
+    hold.Check(this, msg, id, 1006);
     _log.push_back(Entry(_name, "Command " + std::to_string(id)));
     if (precision.HasChanged()) changedTo.push_back(precision.GetValue());
+    if (hold.HasChanged()) heldTo.push_back(hold.GetValue());
     return TRUE;
   }
   Bool CoreMessage(LONG id, const BaseContainer& msg) override {
@@ -85,6 +93,8 @@ class ParameterSub : public SubDialog {
 
   std::vector<Real> precisions{0.5};
   std::vector<Real> changedTo;
+  std::vector<Bool> holds{TRUE};
+  std::vector<Bool> heldTo;
   Bool layoutResult = TRUE;
   Bool refuseClose = FALSE;
 
@@ -245,6 +255,36 @@ TEST_F(GuiDialog, AmbiguousFieldGivesNoValueUntilEdited) {
   EXPECT_TRUE(standin::EditReal(dialog, 1003, 0.75));
   EXPECT_FALSE(standin::FindGadget(dialog, 1003)->IsAmbiguous());
   EXPECT_EQ(sub.changedTo, std::vector<Real>{0.75});
+}
+
+TEST_F(GuiDialog, CheckBoxShowsMergedStateAndTogglesOnClick) {
+  Log log;
+  ParameterSub sub("sub", log);
+  sub.holds = {TRUE, FALSE};
+  MainDialog dialog(log);
+  dialog.sub = &sub;
+  ASSERT_TRUE(dialog.OpenDefault());
+  EXPECT_TRUE(standin::FindGadget(dialog, 1006)->IsAmbiguous());
+  EXPECT_TRUE(standin::SendCommand(dialog, 1006));
+  EXPECT_TRUE(sub.heldTo.empty());
+  // Ambiguous, then checked, then unchecked.
+  EXPECT_TRUE(standin::ClickCheckbox(dialog, 1006));
+  EXPECT_TRUE(standin::ClickCheckbox(dialog, 1006));
+  EXPECT_EQ(sub.heldTo, (std::vector<Bool>{TRUE, FALSE}));
+  Bool checked = TRUE;
+  EXPECT_TRUE(sub.GetBool(1006, checked));
+  EXPECT_FALSE(checked);
+  EXPECT_FALSE(standin::FindGadget(dialog, 1006)->IsAmbiguous());
+  // Check boxes and number gadgets do not take each other's values.
+  EXPECT_FALSE(standin::ClickCheckbox(dialog, 1003));
+  EXPECT_FALSE(standin::EditLong(dialog, 1006, 1));
+  EXPECT_FALSE(sub.GetBool(1003, checked));
+  EXPECT_FALSE(sub.SetBool(1003, TRUE));
+  LONG number = 0;
+  EXPECT_FALSE(sub.GetLong(1006, number));
+  EXPECT_TRUE(sub.Enable(1006, FALSE));
+  EXPECT_FALSE(standin::ClickCheckbox(dialog, 1006));
+  EXPECT_EQ(sub.heldTo.size(), 2u);
 }
 
 TEST(GuiTriState, MergesValues) {

@@ -26,6 +26,12 @@ void SelectLines(TreeViewCustomGui& tree, std::initializer_list<int> lines) {
   standin::ProcessEvents();
 }
 
+void TurnHoldOff(CTrack* track) {
+  CTrackSubData settings = GetCTrackSubData(track);
+  settings.hold = FALSE;
+  ASSERT_TRUE(SetCTrackSubData(track, settings));
+}
+
 TEST_F(ParameterDialog, ShowsMergedValuesAndWritesToEverySelectedTrack) {
   Press(IDC_GATHER_ALL);
   SelectLines(Tree(), {0, 1});  // precisions 0.25 and 0.5, both method 0
@@ -91,11 +97,55 @@ TEST_F(ParameterDialog, QualityOffersNormalAndHighOnly) {
   EXPECT_EQ(Field(*dialog, IDC_QUALITY)->value.GetLong(), 2);
 }
 
-TEST_F(ParameterDialog, AmbiguousFieldLeftUnchangedChangesNothing) {
+// Hold applies to both methods: Plain.W (line 3, method 1) shows it enabled as well.
+TEST_F(ParameterDialog, HoldIsMergedAndStoredAsATruthValueInEverySelectedTrack) {
+  TurnHoldOff(UiTrack(doc.get(), 3));
   Press(IDC_GATHER_ALL);
-  SelectLines(Tree(), {0, 3});  // precision 0.25 and 0.5, method 0 and 1
+  const struct Row {
+    const char* name;
+    std::initializer_list<int> lines;
+    bool ambiguous;
+    bool checked;
+  } rows[] = {{"all hold", {0, 1}, false, true},
+              {"one does not", {0, 3}, true, false},
+              {"none holds, method 1", {3}, false, false}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    SelectLines(Tree(), row.lines);
+    ASSERT_NE(Field(*dialog, IDC_HOLD), nullptr);
+    EXPECT_EQ(Field(*dialog, IDC_HOLD)->ambiguous, row.ambiguous);
+    if (!row.ambiguous) {
+      EXPECT_EQ(Field(*dialog, IDC_HOLD)->value.GetBool() != FALSE, row.checked);
+    }
+    EXPECT_TRUE(Field(*dialog, IDC_HOLD)->enabled);
+  }
+
+  SelectLines(Tree(), {0, 3});
   PluginMessageLog log(*dialog);
-  for (LONG id : {IDC_PRECISION, IDC_METHOD}) {
+  ASSERT_TRUE(standin::ClickCheckbox(*dialog, IDC_HOLD));  // the ambiguous box gets checked
+  ASSERT_TRUE(standin::ClickCheckbox(*dialog, IDC_HOLD));
+  for (int line : {0, 3}) {
+    SCOPED_TRACE(line);
+    EXPECT_FALSE(Node(line)->_subdata.hold);
+    const GeData* stored =
+        GetCTrackSubContainerInstance(Node(line)->GetTrack())->GetDataPointer(TRACKSUBDATA_HOLD);
+    ASSERT_NE(stored, nullptr);
+    EXPECT_TRUE(stored->IsBool());
+    EXPECT_FALSE(stored->GetBool());
+  }
+  EXPECT_TRUE(GetCTrackSubData(Node(1)->GetTrack()).hold);
+  standin::ProcessEvents();
+  EXPECT_EQ(log.TreeEvents(), (std::vector<VULONG>{TREE_SETTINGS_CHANGED, TREE_SETTINGS_CHANGED}));
+  EXPECT_FALSE(GetCTrackSubData(UiTrack(doc.get(), 0)).hold);
+  EXPECT_TRUE(GetCTrackSubData(UiTrack(doc.get(), 1)).hold);
+}
+
+TEST_F(ParameterDialog, AmbiguousFieldLeftUnchangedChangesNothing) {
+  TurnHoldOff(UiTrack(doc.get(), 3));
+  Press(IDC_GATHER_ALL);
+  SelectLines(Tree(), {0, 3});  // precision 0.25 and 0.5, method 0 and 1, hold on and off
+  PluginMessageLog log(*dialog);
+  for (LONG id : {IDC_PRECISION, IDC_METHOD, IDC_HOLD}) {
     SCOPED_TRACE(id);
     EXPECT_TRUE(Field(*dialog, id)->ambiguous);
     EXPECT_TRUE(standin::SendCommand(*dialog, id));
@@ -105,6 +155,8 @@ TEST_F(ParameterDialog, AmbiguousFieldLeftUnchangedChangesNothing) {
   EXPECT_TRUE(log.TreeEvents().empty());
   EXPECT_DOUBLE_EQ(Node(0)->_subdata.precision, 0.25);
   EXPECT_EQ(GetCTrackSubData(Node(3)->GetTrack()).method, 1);
+  EXPECT_TRUE(Node(0)->_subdata.hold);
+  EXPECT_FALSE(GetCTrackSubData(Node(3)->GetTrack()).hold);
 }
 
 TEST_F(ParameterDialog, TrackThatIsGoneStopsTheEdit) {

@@ -260,6 +260,93 @@ TEST_F(ReduceProgram, ReportsTheDeviationItMeasures) {
   }
 }
 
+// Cube's first track holds off, the others carry no hold entry (they hold, and are saved with
+// the entry): --hold enters one value for all through the dialog's check box, which shows the
+// mix as ambiguous first.
+TEST_F(ReduceProgram, HoldGoesIntoEveryGatheredTrack) {
+  json scene = ReadJson(kExamples + "/demo.json");
+  scene["objects"][0]["tracks"][0]["data"]["1031254"]["container"]["2004"] = json{{"bool", false}};
+  std::ofstream(PathOf("scene.json")) << scene.dump(1);
+  const struct Row {
+    const char* name;
+    const char* option;
+    bool firstHolds;
+    bool othersHold;
+  } rows[] = {{"as the tracks carry it", "", false, true},
+              {"on", " --hold on", true, true},
+              {"off", " --hold off", false, false}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const ProgramRun run = Thinfold("reduce " + Quoted(PathOf("scene.json")) + " --quiet -o " +
+                                    Quoted(PathOf("out.json")) + " --report " +
+                                    Quoted(PathOf("report.json")) + row.option);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const json output = ReadJson(PathOf("out.json"));
+    const std::vector<SceneTrack> after = GatheredTracks(output);
+    const json report = ReadJson(PathOf("report.json"));
+    ASSERT_EQ(report.at("tracks").size(), after.size());
+    for (std::size_t i = 0; i < after.size(); ++i) {
+      SCOPED_TRACE(after[i].name);
+      const bool holds = i == 0 ? row.firstHolds : row.othersHold;
+      const json& settings = after[i].track->at("data").at("1031254").at("container");
+      EXPECT_EQ(settings.at("2004"), (json{{"bool", holds}}));
+      EXPECT_EQ(report["tracks"][i].at("held"), holds);
+    }
+    // `info` lists the setting last on each track's line.
+    const ProgramRun info = Thinfold("info " + Quoted(PathOf("out.json")));
+    std::istringstream lines(info.out);
+    std::string line;
+    while (std::getline(lines, line) && line.rfind("Cube  ", 0) != 0) {
+    }
+    EXPECT_TRUE(line.ends_with(row.firstHolds ? " yes" : " no")) << info.out;
+  }
+}
+
+// A one-frame spike on a linear curve: the spline fit, which checks every half frame, leaves a
+// curve that overshoots between its checks; holding off keeps that result as it is.
+TEST_F(ReduceProgram, StrictExitsOneWhenATrackEndsAbovePrecision) {
+  json keys = json::array();
+  for (int frame = 0; frame < 40; ++frame)
+    keys.push_back({{"frame", frame}, {"value", frame == 20 ? 5.0 : 0.0}, {"interp", "linear"}});
+  const json scene = {
+      {"format", "thinfold-scene"},
+      {"version", 1},
+      {"fps", 30},
+      {"objects",
+       {{{"name", "Probe"},
+         {"tracks", {{{"name", "Spike"}, {"category", 1}, {"unit", "real"}, {"keys", keys}}}}}}}};
+  std::ofstream(PathOf("scene.json")) << scene.dump(1);
+  const struct Row {
+    const char* name;
+    const char* options;
+    int exitCode;
+    bool above;
+  } rows[] = {{"above, strict", " --strict", 1, true},
+              {"above", "", 0, true},
+              {"within, strict", " --strict --precision 6", 0, false}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    fs::remove(PathOf("out.json"));
+    const ProgramRun run = Thinfold("reduce " + Quoted(PathOf("scene.json")) +
+                                    " --quiet --hold off -o " + Quoted(PathOf("out.json")) +
+                                    " --report " + Quoted(PathOf("report.json")) + row.options);
+    EXPECT_EQ(run.exitCode, row.exitCode) << run.out << run.err;
+    EXPECT_TRUE(fs::exists(PathOf("out.json")));
+    const std::string verdict =
+        row.above ? "1 track above its precision" : "all tracks within their precision";
+    EXPECT_NE(run.out.find(" tracks/s, " + verdict + "\n"), std::string::npos) << run.out;
+    EXPECT_EQ(run.out.find("  >  ") != std::string::npos, row.above) << run.out;
+    EXPECT_EQ(run.err.find("--strict: " + verdict) != std::string::npos, row.exitCode == 1)
+        << run.err;
+    const json report = ReadJson(PathOf("report.json"));
+    EXPECT_EQ(report.at("tracks_above_precision"), row.above ? 1 : 0);
+    EXPECT_EQ(report["tracks"][0].at("within"), !row.above);
+    EXPECT_EQ(report["tracks"][0].at("max_deviation").get<double>() >
+                  report["tracks"][0].at("precision").get<double>(),
+              row.above);
+  }
+}
+
 TEST_F(ReduceProgram, FailuresExitWithTheirCodeAndWriteNothing) {
   std::ofstream(PathOf("bad.json")) << R"({"format": "thinfold-scene", "version": 1, "fps": 0})";
   fs::create_directories(PathOf("nores"));
@@ -287,6 +374,7 @@ TEST_F(ReduceProgram, FailuresExitWithTheirCodeAndWriteNothing) {
       {"missing scene", "reduce " + Quoted(PathOf("none.json")) + out, 3, "cannot open"},
       {"unknown option", "reduce " + demo + out + " --fast", 2, "--fast"},
       {"method out of range", "reduce " + demo + out + " --method 2", 2, "--method"},
+      {"hold neither on nor off", "reduce " + demo + out + " --hold yes", 2, "--hold"},
       {"negative precision", "reduce " + demo + out + " --precision -1", 2, "--precision"},
       {"quality the dialog does not offer", "reduce " + demo + out + " --quality 1", 2,
        "--quality 1: the dialog's quality box offers 0 (Normal), 2 (High) only"},

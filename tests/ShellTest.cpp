@@ -58,12 +58,12 @@ class ShellProgram : public testing::Test {
   fs::path _folder;
 };
 
-// Two tracks get method 1, the run reduces, restore puts every key back: the saved file holds
-// the input's keys with the settings the session gave.
+// Two tracks get method 1 and hold off, the run reduces, restore puts every key back: the saved
+// file holds the input's keys with the settings the session gave.
 TEST_F(ShellProgram, ScriptedSessionGivesTheExpectedFile) {
   const ProgramRun run = Shell(kDemo,
-                               "gather all\nselect 1\nselect 3 add\nset method 1\nstart\n"
-                               "wait\nstatus\nrestore\nsave " +
+                               "gather all\nselect 1\nselect 3 add\nset method 1\nset hold off\n"
+                               "start\nwait\nstatus\nrestore\nsave " +
                                    PathOf("out.json") + "\nquit\n");
   ASSERT_EQ(run.exitCode, 0) << run.err;
   EXPECT_TRUE(run.err.empty()) << run.err;
@@ -85,6 +85,7 @@ TEST_F(ShellProgram, ScriptedSessionGivesTheExpectedFile) {
     const bool chosen =
         std::find(withMethod1.begin(), withMethod1.end(), name) != withMethod1.end();
     EXPECT_EQ(settings.at("2002"), (json{{"long", chosen ? 1 : 0}}));
+    EXPECT_EQ(settings.at("2004"), (json{{"bool", !chosen}}));
     EXPECT_TRUE(settings.at("2000").contains("bool"));
     EXPECT_TRUE(settings.at("2001").contains("real"));
     EXPECT_TRUE(settings.at("2003").contains("long"));
@@ -123,7 +124,7 @@ TEST_F(ShellProgram, WrongLinesAreReportedAndTheSessionGoesOn) {
   const ProgramRun run =
       Shell(kDemo,
             "gather everything\nselect 9\n# a comment\n\nfly\nset quality 1\nset precision x\n"
-            "gather all\nset quality 1\nsnapshot " +
+            "gather all\nset quality 1\nset hold maybe\nsnapshot " +
                 PathOf("dialog.png") + "\nsave " + PathOf("out.json") + "\n");
   EXPECT_EQ(run.exitCode, 2);
   for (const char* message :
@@ -131,7 +132,8 @@ TEST_F(ShellProgram, WrongLinesAreReportedAndTheSessionGoesOn) {
         "line 2: select 9: no line 9 in the tree (it has 0 lines)", "line 5: fly: unknown command",
         "line 6: set quality 1: the dialog's quality box is not shown",
         "line 7: set precision x: precision: expected a number",
-        "line 9: set quality 1: the dialog's quality box offers 0 (Normal), 2 (High) only"})
+        "line 9: set quality 1: the dialog's quality box offers 0 (Normal), 2 (High) only",
+        "line 10: set hold maybe: hold: expected on or off, found 'maybe'"})
     EXPECT_NE(run.err.find(message), std::string::npos) << message << "\n" << run.err;
   EXPECT_EQ(FileText(PathOf("dialog.png")).substr(1, 3), "PNG");
   EXPECT_TRUE(fs::exists(PathOf("out.json")));

@@ -36,6 +36,7 @@ enum GADGETKIND {
   GADGET_BUTTON,
   GADGET_EDITNUMBER,  // a number field with arrows
   GADGET_COMBOBOX,
+  GADGET_CHECKBOX,   // a check box with its text at the right
   GADGET_SUBDIALOG,  // the area that shows an attached sub-dialog
   GADGET_CUSTOMGUI,
   GADGET_STATUSBAR,  // accepts the status-bar message (BFM_SETSTATUSBAR)
@@ -55,10 +56,10 @@ struct GadgetState {
   LONG flags = 0;  // BFH_ and BFV_ layout flags
   LONG initWidth = 0;
   LONG initHeight = 0;
-  String title;  // static text, button, group title
+  String title;  // static text, button, check box, group title
   Bool enabled = TRUE;
-  // Number fields and combo boxes: the value shown (a LONG or a Real), or the ambiguous state
-  // of a TriState that merged different values.
+  // Number fields, combo boxes and check boxes: the value shown (a LONG or a Real; a check box
+  // a Bool), or the ambiguous state of a TriState that merged different values.
   GeData value;
   Bool ambiguous = FALSE;
   Real minValue = 0.0;

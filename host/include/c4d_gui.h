@@ -180,6 +180,8 @@ class GeDialog {
   C4DGadget* AddButton(LONG id, LONG flags, LONG initWidth, LONG initHeight, const String& name);
   C4DGadget* AddEditNumberArrows(LONG id, LONG flags, LONG initWidth = 80, LONG initHeight = 0);
   C4DGadget* AddComboBox(LONG id, LONG flags, LONG initWidth = 80, LONG initHeight = 0);
+  // A check box, unchecked, with name as its text.
+  C4DGadget* AddCheckbox(LONG id, LONG flags, LONG initWidth, LONG initHeight, const String& name);
   // Adds an entry (value subId, text child) to a combo box; FALSE for another gadget.
   Bool AddChild(const GadgetPtr& id, LONG subId, const String& child);
   C4DGadget* AddSubDialog(LONG id, LONG flags, LONG initWidth = 0, LONG initHeight = 0);
@@ -215,6 +217,12 @@ class GeDialog {
   // The value a number field or combo box shows; FALSE for another gadget.
   Bool GetReal(const GadgetPtr& id, Real& value) const;
   Bool GetLong(const GadgetPtr& id, LONG& value) const;
+  // Shows a check box checked or not; with merged values, an ambiguous TriState shows the
+  // ambiguous state. FALSE for another gadget.
+  Bool SetBool(const GadgetPtr& id, Bool value);
+  Bool SetBool(const GadgetPtr& id, const TriState<Bool>& tri);
+  // Whether a check box is checked; FALSE for another gadget.
+  Bool GetBool(const GadgetPtr& id, Bool& value) const;
   // Sends msg to a gadget; the answer of the gadget (a status bar accepts BFM_SETSTATUSBAR and
   // answers TRUE), FALSE for gadgets that take no messages.
   Bool SendMessage(const GadgetPtr& id, const BaseContainer& msg);
@@ -262,6 +270,10 @@ void TriState<T>::Check(GeDialog* dialog, const BaseContainer&, LONG commandId, 
   if constexpr (std::is_floating_point_v<T>) {
     Real value = 0.0;
     if (!dialog->GetReal(gadgetId, value)) return;
+    _value = static_cast<T>(value);
+  } else if (gadget->GetKind() == GADGET_CHECKBOX) {
+    Bool value = FALSE;
+    if (!dialog->GetBool(gadgetId, value)) return;
     _value = static_cast<T>(value);
   } else {
     LONG value = 0;

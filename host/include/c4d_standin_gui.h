@@ -53,8 +53,11 @@ Bool PressButton(GeDialog& dialog, LONG id);
 Bool EditReal(GeDialog& dialog, LONG id, Real value);
 // A number field (clamped) or a combo box entry (value must be an entry of the box).
 Bool EditLong(GeDialog& dialog, LONG id, LONG value);
-// The user confirms a button, number field or combo box without changing it (an ambiguous
-// field stays ambiguous).
+// A click on a check box: an unchecked or ambiguous box becomes checked, a checked one
+// unchecked.
+Bool ClickCheckbox(GeDialog& dialog, LONG id);
+// The user confirms a button, number field, combo box or check box without changing it (an
+// ambiguous one stays ambiguous).
 Bool SendCommand(GeDialog& dialog, LONG id);
 
 // The pointer last set with SetMousePointer (MOUSE_NORMAL at start), and every pointer set

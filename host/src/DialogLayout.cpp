@@ -98,6 +98,8 @@ Size MeasureOwn(const C4DGadget& gadget) {
             std::max(widest, TextWidth(state.children.GetString(state.children.GetIndexId(i))));
       return Size{widest + 28, LineHeight() + 6};
     }
+    case GADGET_CHECKBOX:
+      return Size{kCheckBoxSize + kCheckBoxGap + TextWidth(state.title) + 4, LineHeight() + 6};
     case GADGET_SUBDIALOG: {
       const DialogWindow* window =
           state.subDialog ? GadgetAccess::Window(*state.subDialog) : nullptr;

@@ -10,6 +10,11 @@
 
 namespace standin {
 
+// The side of a check box's square, in dialogs and in tree views.
+constexpr LONG kCheckBoxSize = 12;
+// Between a dialog check box's square and its text.
+constexpr LONG kCheckBoxGap = 4;
+
 // Height of the title bar that a rendered window shows above its gadgets.
 LONG TitleBarHeight();
 

@@ -83,6 +83,26 @@ void RenderField(const GadgetState& state, const String& text, LONG fill, Raster
   RenderArrows(r, canvas, TextColour(state));
 }
 
+// The square at the left, vertically centred: a tick when checked, a bar when ambiguous; the
+// text beside it.
+void RenderCheckbox(const GadgetState& state, RasterCanvas& canvas) {
+  const GadgetRect& r = state.rect;
+  const LONG left = r.x + 2, top = r.y + (r.height - kCheckBoxSize) / 2;
+  const LONG right = left + kCheckBoxSize - 1, bottom = top + kCheckBoxSize - 1;
+  Bevel(canvas, GadgetRect{left, top, kCheckBoxSize, kCheckBoxSize},
+        state.enabled ? COLOR_BGEDIT : COLOR_BG, TRUE);
+  const Rgba mark = TextColour(state);
+  if (state.ambiguous) {
+    canvas.FillRect(left + 3, top + 5, right - 3, bottom - 5, mark);
+  } else if (state.value.GetBool()) {
+    canvas.DrawLine(left + 2, top + 6, left + 4, top + 9, mark);
+    canvas.DrawLine(left + 4, top + 9, right - 2, top + 2, mark);
+  }
+  const LONG textLeft = right + 1 + kCheckBoxGap;
+  Label(canvas, GadgetRect{textLeft, r.y, r.x + r.width - textLeft, r.height}, state.title,
+        textLeft, mark);
+}
+
 void RenderTree(TreeViewCustomGui& tree, RasterCanvas& canvas) {
   const GadgetRect& r = tree.GetState().rect;
   GeUserArea& area = tree.Paint();
@@ -146,6 +166,9 @@ void RenderGadget(C4DGadget& gadget, RasterCanvas& canvas) {
     case GADGET_COMBOBOX:
       RenderField(state, state.ambiguous ? String(kAmbiguous) : gadget.GetChildText(), COLOR_BG,
                   canvas);
+      break;
+    case GADGET_CHECKBOX:
+      RenderCheckbox(state, canvas);
       break;
     case GADGET_SUBDIALOG:
       if (state.subDialog)

@@ -1,5 +1,5 @@
-// The gadget adders of dialogs: groups, texts, buttons, number fields, combo boxes, sub-dialog
-// areas and custom GUIs.
+// The gadget adders of dialogs: groups, texts, buttons, number fields, combo boxes, check boxes,
+// sub-dialog areas and custom GUIs.
 #include <memory>
 
 #include "DialogWindow.h"
@@ -79,6 +79,15 @@ C4DGadget* GeDialog::AddEditNumberArrows(LONG id, LONG flags, LONG initWidth, LO
 C4DGadget* GeDialog::AddComboBox(LONG id, LONG flags, LONG initWidth, LONG initHeight) {
   if (!_window) return nullptr;
   return _window->Add(MakeNumberGadget(GADGET_COMBOBOX, id, flags, initWidth, initHeight));
+}
+
+C4DGadget* GeDialog::AddCheckbox(LONG id, LONG flags, LONG initWidth, LONG initHeight,
+                                 const String& name) {
+  if (!_window) return nullptr;
+  auto checkbox = MakeGadget(GADGET_CHECKBOX, id, flags, initWidth, initHeight);
+  standin::GadgetAccess::State(*checkbox).title = name;
+  standin::GadgetAccess::State(*checkbox).value = GeData(false);
+  return _window->Add(std::move(checkbox));
 }
 
 Bool GeDialog::AddChild(const GadgetPtr& id, LONG subId, const String& child) {

@@ -1,5 +1,5 @@
-// Gadget values of dialogs: enabling, numbers with limits and merged (ambiguous) values, and
-// messages to gadgets.
+// Gadget values of dialogs: enabling, numbers with limits, check boxes, merged (ambiguous)
+// values, and messages to gadgets.
 #include "DialogWindow.h"
 #include "GadgetAccess.h"
 #include "c4d_gui.h"
@@ -8,6 +8,10 @@ namespace {
 
 Bool TakesNumbers(const C4DGadget* gadget) {
   return gadget && (gadget->GetKind() == GADGET_EDITNUMBER || gadget->GetKind() == GADGET_COMBOBOX);
+}
+
+C4DGadget* CheckboxOf(C4DGadget* gadget) {
+  return gadget && gadget->GetKind() == GADGET_CHECKBOX ? gadget : nullptr;
 }
 
 }  // namespace
@@ -68,6 +72,28 @@ Bool GeDialog::GetLong(const GadgetPtr& id, LONG& value) const {
   const C4DGadget* gadget = FindOwnGadget(id.GetId());
   if (!TakesNumbers(gadget)) return FALSE;
   value = gadget->GetState().value.GetLong();
+  return TRUE;
+}
+
+Bool GeDialog::SetBool(const GadgetPtr& id, Bool value) {
+  C4DGadget* checkbox = CheckboxOf(FindOwnGadget(id.GetId()));
+  if (!checkbox) return FALSE;
+  GadgetState& state = standin::GadgetAccess::State(*checkbox);
+  state.value = GeData(value != FALSE);
+  state.ambiguous = FALSE;
+  return TRUE;
+}
+
+Bool GeDialog::SetBool(const GadgetPtr& id, const TriState<Bool>& tri) {
+  if (!SetBool(id, tri.GetValue())) return FALSE;
+  standin::GadgetAccess::State(*FindOwnGadget(id.GetId())).ambiguous = tri.GetTri();
+  return TRUE;
+}
+
+Bool GeDialog::GetBool(const GadgetPtr& id, Bool& value) const {
+  const C4DGadget* checkbox = CheckboxOf(FindOwnGadget(id.GetId()));
+  if (!checkbox) return FALSE;
+  value = checkbox->GetState().value.GetBool();
   return TRUE;
 }
 

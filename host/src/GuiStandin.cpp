@@ -111,8 +111,18 @@ Bool EditLong(GeDialog& dialog, LONG id, LONG value) {
   return Act(*owner, id);
 }
 
+Bool ClickCheckbox(GeDialog& dialog, LONG id) {
+  GeDialog* owner = UsableOwner(dialog, id, {GADGET_CHECKBOX});
+  if (!owner) return FALSE;
+  GadgetState& state = GadgetAccess::State(*GadgetAccess::Window(*owner)->Find(id));
+  state.value = GeData(state.ambiguous || !state.value.GetBool());
+  state.ambiguous = FALSE;
+  return Act(*owner, id);
+}
+
 Bool SendCommand(GeDialog& dialog, LONG id) {
-  GeDialog* owner = UsableOwner(dialog, id, {GADGET_BUTTON, GADGET_EDITNUMBER, GADGET_COMBOBOX});
+  GeDialog* owner =
+      UsableOwner(dialog, id, {GADGET_BUTTON, GADGET_EDITNUMBER, GADGET_COMBOBOX, GADGET_CHECKBOX});
   return owner ? Act(*owner, id) : FALSE;
 }
 

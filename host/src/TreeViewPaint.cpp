@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <numeric>
 
+#include "DialogLayout.h"
 #include "c4d_customgui.h"
 #include "c4d_debug.h"
 
@@ -10,7 +11,7 @@ namespace {
 
 constexpr LONG kIndent = 12;      // per tree level, in the tree column
 constexpr LONG kArrowWidth = 12;  // room for the fold arrow before a name
-constexpr LONG kCheckBoxSize = 12;
+using standin::kCheckBoxSize;
 // A tree that seems longer is taken as a broken GetNext chain (a cycle) and cut there.
 constexpr size_t kMaxLines = 1 << 18;
 
