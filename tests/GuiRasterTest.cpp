@@ -4,7 +4,6 @@
 #include <png.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -256,42 +255,6 @@ TEST(GuiRaster, DialogSnapshotHasTheWindowsSize) {
   const png_byte* inside = &rows[((field.y + 2) * width + field.x + 2) * 4];
   EXPECT_EQ((Pixel{inside[0], inside[1], inside[2], inside[3]}), ColourOf(COLOR_BGEDIT));
   std::filesystem::remove(path);
-}
-
-// A check box drawn unchecked, checked and ambiguous: only the last two put a mark of the text
-// colour into the square, and each a different one.
-TEST(GuiRaster, CheckBoxShowsItsState) {
-  class CheckDialog : public GeDialog {
-   public:
-    Bool CreateLayout() override {
-      return AddCheckbox(1, BFH_LEFT, 0, 0, String("Hold")) != nullptr;
-    }
-  } dialog;
-  ASSERT_TRUE(dialog.Open(DLG_TYPE_ASYNC, 3, -1, -1, 120, 40, 0));
-  const Pixel text = ColourOf(COLOR_TEXT);
-  auto markOf = [&]() {
-    const standin::DialogInfo info = standin::GetDialogInfo(dialog);
-    AutoAlloc<BaseBitmap> picture;
-    picture->Init(info.width, info.height);
-    EXPECT_TRUE(standin::RenderDialog(dialog, *picture));
-    const GadgetRect box = dialog.FindGadget(1)->GetState().rect;
-    std::vector<bool> mark;
-    for (LONG y = box.y; y < box.y + box.height; ++y)
-      for (LONG x = box.x; x < box.x + 14; ++x) mark.push_back(At(*picture, x, y) == text);
-    return mark;
-  };
-  const std::vector<bool> unchecked = markOf();
-  EXPECT_EQ(std::count(unchecked.begin(), unchecked.end(), true), 0);
-  ASSERT_TRUE(dialog.SetBool(1, TRUE));
-  const std::vector<bool> checked = markOf();
-  EXPECT_GT(std::count(checked.begin(), checked.end(), true), 0);
-  TriState<Bool> mixed;
-  mixed.Add(TRUE);
-  mixed.Add(FALSE);
-  ASSERT_TRUE(dialog.SetBool(1, mixed));
-  const std::vector<bool> ambiguous = markOf();
-  EXPECT_GT(std::count(ambiguous.begin(), ambiguous.end(), true), 0);
-  EXPECT_NE(ambiguous, checked);
 }
 
 }  // namespace

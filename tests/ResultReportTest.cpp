@@ -77,23 +77,4 @@ TEST(ResultReport, MarksTracksAboveTheirPrecisionInTableAndReport) {
       << TotalLine(summary);
 }
 
-TEST(ResultReport, TotalLineSaysWhetherAllTracksAreWithin) {
-  const Row within = {"within", CTRACK_CATEGORY_VALUE, 0.5, 0.25, true};
-  const Row above = {"above", CTRACK_CATEGORY_VALUE, 0.5, 0.75, false};
-  const struct {
-    const char* name;
-    std::vector<Row> tracks;
-    const char* verdict;
-  } cases[] = {
-      {"none above", {within, within}, "all tracks within their precision"},
-      {"one above", {within, above}, "1 track above its precision"},
-      {"two above", {above, within, above}, "2 tracks above their precision"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    const std::string total = TotalLine(SummaryOf(c.tracks));
-    EXPECT_NE(total.find(std::string(", ") + c.verdict + "\n"), std::string::npos) << total;
-  }
-}
-
 }  // namespace
