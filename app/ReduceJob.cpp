@@ -57,14 +57,14 @@ std::string ReduceJob::ApplySettings(const SettingsChoice& choice, std::string& 
   return ApplyQualityAndMethod(choice);
 }
 
-// The first selected track decides what the sub-dialog shows; the others are added to it, as
-// shift-clicks do.
+// The first selected track decides what the sub-dialog shows; the context menu's "select all"
+// adds the others in one step (a click per line would repaint the tree for each).
 void ReduceJob::SelectAllLines(LONG firstLine) {
   TreeViewCustomGui* tree = _driver.Tree();
   if (!tree) return;
   standin::SelectTreeLine(*tree, firstLine, SELECTION_NEW);
-  for (LONG line = 0; line < static_cast<LONG>(_tracks.size()); ++line)
-    if (line != firstLine) standin::SelectTreeLine(*tree, line, SELECTION_ADD);
+  standin::ChooseTreeContextMenu(*tree, firstLine, plugin_ids::kNameColumn,
+                                 plugin_ids::kMenuSelectAll);
   standin::ProcessEvents();
 }
 
