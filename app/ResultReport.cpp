@@ -1,9 +1,11 @@
 // The outcome of a reduction as text.
 #include "ResultReport.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <nlohmann/json.hpp>
 
+#include "CurveDeviation.h"
 #include "TextTable.h"
 
 namespace {
@@ -14,13 +16,28 @@ std::string Formatted(const char* format, double value) {
   return text;
 }
 
-std::string DeviationText(const std::optional<double>& deviation) {
-  return deviation ? Formatted("%.3f", *deviation) : "differs";
-}
-
 double PerSecond(double count, double seconds) { return seconds > 0 ? count / seconds : 0.0; }
 
+// How the report names the points a track was measured at.
+const char* MeasuredPoints(const TrackResult& track) {
+  return track.everyStepMeasured ? "every tenth of a frame" : "keys and turns";
+}
+
 }  // namespace
+
+std::string DeviationText(const TrackResult& track) {
+  const std::string figure =
+      track.maxDeviation ? Formatted("%.3f", *track.maxDeviation) : std::string("differs");
+  return track.everyStepMeasured ? figure : figure + "*";
+}
+
+std::string MeasureNote(const std::vector<TrackResult>& tracks) {
+  const bool any = std::any_of(tracks.begin(), tracks.end(),
+                               [](const TrackResult& track) { return !track.everyStepMeasured; });
+  if (!any) return std::string();
+  return "* spans more than " + std::to_string(kMaxMeasuredSteps / 10) +
+         " frames: measured at its keys, its turns and the tenths of a frame beside them only\n";
+}
 
 std::string ResultTable(const ReduceSummary& summary) {
   TextTable table({{"TRACK", TextTable::Align::kLeft},
@@ -31,9 +48,9 @@ std::string ResultTable(const ReduceSummary& summary) {
                    {"PRECISION", TextTable::Align::kRight}});
   for (const TrackResult& track : summary.tracks)
     table.AddRow({track.name, std::to_string(track.keysBefore), std::to_string(track.keysAfter),
-                  track.text.empty() ? "-" : track.text, DeviationText(track.maxDeviation),
+                  track.text.empty() ? "-" : track.text, DeviationText(track),
                   Formatted("%g", track.precision)});
-  return table.Render();
+  return table.Render() + MeasureNote(summary.tracks);
 }
 
 std::string TotalLine(const ReduceSummary& summary) {
@@ -61,7 +78,8 @@ std::string ReportJson(const ReduceSummary& summary) {
                                     {"status", track.status},
                                     {"text", track.text},
                                     {"precision", track.precision},
-                                    {"max_deviation", nullptr}};
+                                    {"max_deviation", nullptr},
+                                    {"max_deviation_checks", MeasuredPoints(track)}};
     if (track.maxDeviation) entry["max_deviation"] = *track.maxDeviation;
     tracks.push_back(std::move(entry));
   }

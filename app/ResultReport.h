@@ -8,8 +8,14 @@
 #include "TrackResults.h"
 
 // One line per track (name, keys before and after, status text, largest deviation, precision),
-// each ending in a newline.
+// each ending in a newline, and MeasureNote's line when there is one.
 std::string ResultTable(const ReduceSummary& summary);
+// A track's MAX DEV as the tables show it: "0.512", "differs" for data that cannot be measured,
+// "nan" for a curve that is not finite, with "*" for a track measured at and around its keys
+// and turns only.
+std::string DeviationText(const TrackResult& track);
+// The line under a table that explains "*", with a newline; empty when no track has it.
+std::string MeasureNote(const std::vector<TrackResult>& tracks);
 // "total: 72 tracks, 103680 → 5210 keys (95.0 % fewer), 2.41 s, 29.9 tracks/s", with a
 // newline; tracks/s counts the tracks the run processed.
 std::string TotalLine(const ReduceSummary& summary);

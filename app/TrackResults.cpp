@@ -38,6 +38,7 @@ TrackResult MeasureTrack(CTrack& before, CTrack& after, LONG fps) {
   result.keysAfter = KeyCount(after);
   result.precision = PrecisionOf(after);
   result.maxDeviation = MaxTrackDeviation(before, after, fps);
+  result.everyStepMeasured = MeasuresEveryStep(before, after, fps);
   return result;
 }
 

@@ -29,6 +29,9 @@ struct TrackResult {
   double precision = 0;  // in unit steps
   // In unit steps (see CurveDeviation.h); none when data that cannot be measured differ.
   std::optional<double> maxDeviation;
+  // FALSE when the curves span too long for every tenth of a frame: measured at and around
+  // their keys and turns only.
+  bool everyStepMeasured = true;
 };
 
 struct ReduceSummary {

@@ -260,6 +260,28 @@ TEST_F(ReduceProgram, ReportsTheDeviationItMeasures) {
   }
 }
 
+// A track spanning a billion frames is measured at and around its keys and turns, which the
+// table and the report say; the other tracks are measured at every tenth of a frame.
+TEST_F(ReduceProgram, MeasuresTracksOfAnyLength) {
+  json scene = ReadJson(kExamples + "/demo.json");
+  json& keys = scene["objects"][0]["tracks"][0]["keys"];
+  keys = json::array();
+  for (const auto& [frame, value] : {std::pair{0, 0.0}, {500000000, 3.0}, {1000000000, 0.0}})
+    keys.push_back({{"frame", frame}, {"value", value}, {"interp", "linear"}});
+  std::ofstream(PathOf("scene.json")) << scene.dump(1);
+  const ProgramRun run =
+      Thinfold("reduce " + Quoted(PathOf("scene.json")) + " --quiet -o " +
+               Quoted(PathOf("out.json")) + " --report " + Quoted(PathOf("report.json")));
+  ASSERT_LE(run.exitCode, 1) << run.err;
+  const json report = ReadJson(PathOf("report.json"));
+  for (const json& track : report.at("tracks")) {
+    SCOPED_TRACE(track.at("name").get<std::string>());
+    const bool far = track.at("name") == "Cube.Position . X";
+    EXPECT_EQ(track.at("max_deviation_checks"), far ? "keys and turns" : "every tenth of a frame");
+  }
+  EXPECT_NE(run.out.find("* spans more than 1000000 frames"), std::string::npos) << run.out;
+}
+
 TEST_F(ReduceProgram, FailuresExitWithTheirCodeAndWriteNothing) {
   std::ofstream(PathOf("bad.json")) << R"({"format": "thinfold-scene", "version": 1, "fps": 0})";
   fs::create_directories(PathOf("nores"));
