@@ -23,7 +23,7 @@ class ReduceCommand {
   SettingsChoice Choice() const;
   std::string OutputPath() const;
   int Reduce(ReduceJob& job);
-  int Save(const BaseDocument& doc, const ReduceSummary& summary) const;
+  int Save(const ReduceJob& job, const ReduceSummary& summary) const;
 
   CLI::App* _command = nullptr;
   SessionOptions _session;

@@ -343,6 +343,52 @@ TEST_F(ReduceProgram, FailuresExitWithTheirCodeAndWriteNothing) {
   }
 }
 
+// The report and the output are checked before any work; a refused run touches no file.
+TEST_F(ReduceProgram, OutputsNeverTakeThePlaceOfOtherFiles) {
+  const std::string demo = FileText(kExamples + "/demo.json");
+  std::ofstream(PathOf("scene.json")) << demo;
+  std::ofstream(PathOf("old.json")) << "kept";
+  fs::create_directories(PathOf("folder"));
+  fs::create_hard_link(PathOf("scene.json"), PathOf("link.json"));
+  const std::string input = "reduce " + Quoted(PathOf("scene.json")) + " --quiet";
+  const auto to = [this](const char* option, const std::string& name) {
+    return std::string(" ") + option + " " + Quoted(PathOf(name));
+  };
+  struct Row {
+    const char* name;
+    std::string arguments;
+    int exitCode;
+    std::string message;
+  } rows[] = {
+      {"report is the input", to("-o", "out.json") + to("--report", "scene.json"), 2,
+       "is the input file"},
+      {"report is another name of the input", to("-o", "out.json") + to("--report", "link.json"), 2,
+       "is the input file"},
+      {"report is the output", to("-o", "out.json") + to("--report", "out.json"), 2,
+       "is the output file"},
+      {"output folder missing", to("-o", "no/out.json") + to("--report", "old.json"), 3,
+       PathOf("no/out.json") + ": cannot write: no such folder"},
+      {"output is a folder", to("-o", "folder") + to("--report", "old.json"), 3,
+       PathOf("folder") + ": cannot write: is a folder"},
+      {"report is a folder", to("-o", "out.json") + to("--report", "folder"), 3,
+       PathOf("folder") + ": cannot write: is a folder"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const ProgramRun run = Thinfold(input + row.arguments);
+    EXPECT_EQ(run.exitCode, row.exitCode) << run.err;
+    EXPECT_NE(run.err.find(row.message), std::string::npos) << run.err;
+    EXPECT_TRUE(run.out.empty()) << run.out;  // refused before any work
+    EXPECT_EQ(FileText(PathOf("scene.json")), demo);
+    EXPECT_EQ(FileText(PathOf("old.json")), "kept");
+    EXPECT_FALSE(fs::exists(PathOf("out.json")));
+  }
+  // An existing file that is neither input nor output takes the report.
+  const ProgramRun run = Thinfold(input + to("-o", "out.json") + to("--report", "old.json"));
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_TRUE(ReadJson(PathOf("old.json")).contains("tracks"));
+}
+
 TEST_F(ReduceProgram, DefaultOutputSitsBesideTheInput) {
   fs::copy_file(kExamples + "/demo.json", PathOf("demo.json"));
   const ProgramRun run = Thinfold("reduce " + Quoted(PathOf("demo.json")) + " --quiet");
