@@ -100,6 +100,7 @@ int ReduceCommand::Reduce(ReduceJob& job) {
   ProgressDisplay progress(ProgressDisplay::ModeFor(_session.quiet), std::cerr);
   job.Run(progress);
   const ReduceSummary summary = job.Finish();
+  if (job.StopAsked()) return Fail(kExitInterrupted, "stopped after the run: nothing saved");
   std::cout << ResultTable(summary) << TotalLine(summary) << std::flush;
   if (job.End() == RunEnd::kNotStarted)
     std::cerr << "thinfold: the run did not start: " << job.StatusText() << "\n";
@@ -128,6 +129,8 @@ int ReduceCommand::Save(const ReduceJob& job, const ReduceSummary& summary) cons
   if (!_report.empty()) files.push_back({_report, report});
   std::string error;
   const WriteEnd end = WriteTextFilesAtomically(
-      files, [] { return false; }, error);
+      files, [&job] { return job.StopAsked(); }, error);
+  if (end == WriteEnd::kStopped)
+    return Fail(kExitInterrupted, "stopped while saving: nothing saved");
   return end == WriteEnd::kWritten ? kExitSuccess : Fail(kExitFileError, error);
 }

@@ -16,7 +16,7 @@ class ReduceCommand {
   void Register(CLI::App& app);
   bool Chosen() const { return _command && _command->parsed(); }
   // Returns the exit code: 0 saved, 1 saved with failed tracks, 2 bad usage, 3 a file or the
-  // plug-in, 130 stopped by Ctrl-C.
+  // plug-in, 130 stopped by Ctrl-C, 143 ended by SIGTERM.
   int Run();
 
  private:

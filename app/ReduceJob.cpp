@@ -5,7 +5,6 @@
 #include <chrono>
 #include <iostream>
 
-#include "InterruptSignal.h"
 #include "PluginIds.h"
 #include "c4d_standin.h"
 #include "c4d_standin_gui.h"
@@ -113,7 +112,7 @@ ReduceSummary ReduceJob::Finish() {
     texts.push_back(_driver.CellText(line, plugin_ids::kInfoColumn));
   }
   _driver.Close();
-  for (std::size_t i = 0; i < _tracks.size(); ++i) {
+  for (std::size_t i = 0; i < _tracks.size() && !StopAsked(); ++i) {
     TrackResult result = MeasureTrack(*_beforeTracks[i].track, *_tracks[i].track, _doc.GetFps());
     result.name = i < names.size() ? names[i] : _tracks[i].name;
     result.text = i < texts.size() ? texts[i] : std::string();

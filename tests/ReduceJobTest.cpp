@@ -2,7 +2,11 @@
 // tree view does can be counted.
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sstream>
+
 #include "DialogDriver.h"
+#include "InterruptSignal.h"
 #include "ReduceJob.h"
 #include "UiDialog.h"
 #include "UiScene.h"
@@ -29,6 +33,25 @@ TEST_F(ReduceJobOnDialog, SelectsEveryTrackWithWorkLinearInTheTracks) {
     ASSERT_EQ(summary.tracks.size(), static_cast<std::size_t>(trackCount));
     for (const TrackResult& track : summary.tracks) EXPECT_EQ(track.precision, 0.125) << track.name;
   }
+}
+
+// A Ctrl-C after a run that ended by itself stops what follows: nothing more is measured (and
+// the program saves nothing). One during the run is the run's own stop.
+TEST_F(ReduceJobOnDialog, CtrlCAfterTheRunStopsTheMeasuring) {
+  InstallInterruptHandler();
+  DialogDriver driver(*dialog);
+  ReduceJob job(driver, *doc);
+  ASSERT_EQ(job.Gather(false), "");
+  std::ostringstream progressText;
+  ProgressDisplay progress(ProgressDisplay::Mode::kQuiet, progressText);
+  job.Run(progress);
+  ASSERT_EQ(job.End(), RunEnd::kDone);
+  EXPECT_FALSE(job.StopAsked());
+  std::raise(SIGINT);
+  EXPECT_FALSE(job.Interrupted());
+  EXPECT_TRUE(job.StopAsked());
+  EXPECT_TRUE(job.Finish().tracks.empty());
+  ConsumeInterrupt();
 }
 
 }  // namespace

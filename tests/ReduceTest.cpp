@@ -428,7 +428,14 @@ class RunningProgram {
       if (!ReadMore()) return false;
     return true;
   }
-  void Interrupt() { kill(_pid, SIGINT); }
+  void Interrupt() { Signal(SIGINT); }
+  void Signal(int signal) { kill(_pid, signal); }
+  // Whether it has not ended yet (without reaping it).
+  bool Running() const {
+    siginfo_t info{};
+    return waitid(P_PID, static_cast<id_t>(_pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
+           info.si_pid == 0;
+  }
   // The exit code once it ended, with the rest of stderr read.
   int Wait() {
     while (ReadMore()) {
@@ -490,6 +497,70 @@ TEST_F(ReduceProgram, CtrlCPressesStopAndSavesNothing) {
       EXPECT_EQ(after[i].track->at("keys"), before[i].track->at("keys")) << before[i].name;
     }
     EXPECT_GT(unfinished, 0);
+  }
+}
+
+// A scene whose file is large enough for a signal to arrive while it is saved: a track the
+// plug-in does not gather holds most of the keys.
+json BulkScene(int keyCount) {
+  json keys = json::array();
+  for (int frame = 0; frame < keyCount; ++frame)
+    keys.push_back({{"frame", frame}, {"value", frame % 7}, {"interp", "linear"}});
+  json small = json::array();
+  for (int frame = 0; frame < 3; ++frame)
+    small.push_back({{"frame", frame}, {"value", frame}, {"interp", "linear"}});
+  return {{"format", "thinfold-scene"},
+          {"version", 1},
+          {"fps", 30},
+          {"objects",
+           {{{"name", "Big"},
+             {"tracks",
+              {{{"name", "Small"}, {"category", 1}, {"keys", small}},
+               {{"name", "Bulk"}, {"category", 3}, {"keys", keys}}}}}}}};
+}
+
+bool HoldsTemporaryFile(const fs::path& folder) {
+  for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+    if (entry.path().filename().string().find(".tmp-") != std::string::npos) return true;
+  return false;
+}
+
+// A stop at any moment before the files are renamed into place saves nothing, and no temporary
+// file stays: the signal goes as soon as the scene's temporary file appears. A run whose
+// temporary file came and went unseen, or whose signal came after the rename, is tried again.
+TEST_F(ReduceProgram, SignalsWhileSavingLeaveNothingBehind) {
+  std::ofstream(PathOf("scene.json")) << BulkScene(100000).dump();
+  const std::vector<std::string> arguments = {
+      "reduce",   PathOf("scene.json"), "--quiet", "-o", PathOf("out.json"),
+      "--report", PathOf("report.json")};
+  struct Row {
+    const char* name;
+    int signal;
+    int exitCode;
+    std::string message;
+  } rows[] = {
+      {"Ctrl-C", SIGINT, 130, "stopped while saving: nothing saved"},
+      {"SIGTERM", SIGTERM, 143, ""},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    bool caught = false;
+    for (int attempt = 0; attempt < 5 && !caught; ++attempt) {
+      fs::remove(PathOf("out.json"));
+      fs::remove(PathOf("report.json"));
+      RunningProgram program(arguments);
+      while (program.Running() && !HoldsTemporaryFile(_folder)) {
+      }
+      program.Signal(row.signal);
+      const int exitCode = program.Wait();
+      EXPECT_FALSE(HoldsTemporaryFile(_folder));
+      if (fs::exists(PathOf("out.json"))) continue;
+      caught = true;
+      EXPECT_EQ(exitCode, row.exitCode) << program.Err();
+      EXPECT_NE(program.Err().find(row.message), std::string::npos) << program.Err();
+      EXPECT_FALSE(fs::exists(PathOf("report.json")));
+    }
+    EXPECT_TRUE(caught) << "every run saved before the signal came";
   }
 }
 

@@ -20,6 +20,7 @@
 #include <cstring>
 #include <vector>
 
+#include "TemporaryFiles.h"
 #include "c4d_standin.h"
 
 namespace {
@@ -107,9 +108,13 @@ void RemoveFile(const std::string& path) { ::unlink(path.c_str()); }
 
 struct TemporaryFile {
   std::string path;
+  int slot = -1;  // in TemporaryFiles
 };
 
-void Discard(TemporaryFile& temporary) { RemoveFile(temporary.path); }
+void Discard(TemporaryFile& temporary) {
+  RemoveFile(temporary.path);
+  ForgetTemporaryFile(temporary.slot);
+}
 
 WriteEnd Failed(const std::string& path, int reason, std::string& error) {
   error = path + ": cannot write: " + Reason(reason);
@@ -121,10 +126,12 @@ WriteEnd WriteTemporary(const FileToWrite& file, const std::function<bool()>& st
                         TemporaryFile& temporary, std::string& error) {
   const int fd = OpenTemporary(file.path, temporary.path);
   if (fd < 0) return Failed(file.path, errno, error);
+  temporary.slot = RememberTemporaryFile(temporary.path);
   SetDefaultPermissions(fd);
   bool stopped = false;
-  int failure = 0;
-  if (!WriteAll(fd, file.text, stopWanted, stopped) || FlushToDisk(fd) != 0) failure = errno;
+  int failure = temporary.slot < 0 ? ENAMETOOLONG : 0;
+  if (failure == 0 && (!WriteAll(fd, file.text, stopWanted, stopped) || FlushToDisk(fd) != 0))
+    failure = errno;
   if (::close(fd) != 0 && failure == 0) failure = errno;
   if (!stopped && failure == 0) return WriteEnd::kWritten;
   Discard(temporary);
@@ -179,6 +186,7 @@ WriteEnd WriteTextFilesAtomically(const std::vector<FileToWrite>& files,
       DiscardFrom(temporaries, index);
       return WriteEnd::kFailed;
     }
+    ForgetTemporaryFile(temporaries[index].slot);
     renamed += (renamed.empty() ? "" : ", ") + files[index].path;
   }
   return WriteEnd::kWritten;

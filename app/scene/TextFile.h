@@ -23,7 +23,8 @@ enum class WriteEnd { kWritten, kFailed, kStopped };
 // given. stopWanted is asked between blocks of a megabyte and once more before the first rename:
 // when it says so (kStopped), or a write fails (kFailed, error set), every temporary file is
 // removed and no path is touched. Only a rename that fails after the first leaves the files
-// renamed before it in place (error names them).
+// renamed before it in place (error names them). While a temporary file exists, a signal that
+// ends the program removes it (TemporaryFiles.h).
 WriteEnd WriteTextFilesAtomically(const std::vector<FileToWrite>& files,
                                   const std::function<bool()>& stopWanted, std::string& error);
 
