@@ -61,27 +61,28 @@ TEST(CurveDeviation, CoversTheKeysOfBothCurves) {
               1e-12);
 }
 
-// A key between the tenth-of-frame steps is measured at its own time too.
-TEST(CurveDeviation, MeasuresTheEndsOffTheSampleGrid) {
-  TrackPair pair;
-  AddValueKey(pair.before, BaseTime(0, 1), 0.0);
-  AddValueKey(pair.before, BaseTime(1, 1000), 9.0);
-  AddValueKey(pair.after, BaseTime(0, 1), 0.0);
-  AddValueKey(pair.after, BaseTime(1, 1000), 0.0);
-  EXPECT_NEAR(MaxValueDeviation(*pair.before->GetCurve(), *pair.after->GetCurve(), kFps, 1.0), 9.0,
-              1e-12);
-}
-
-// A key between the tenth-of-frame steps is measured at its own time.
-TEST(CurveDeviation, MeasuresInnerKeysOffTheSampleGrid) {
-  TrackPair pair;
-  AddValueKey(pair.before, BaseTime(0, 1), 0.0);
-  AddValueKey(pair.before, BaseTime(1, 1000), 9.0);
-  AddValueKey(pair.before, BaseTime(1, 1), 0.0);
-  AddValueKey(pair.after, BaseTime(0, 1), 0.0);
-  AddValueKey(pair.after, BaseTime(1, 1), 0.0);
-  EXPECT_NEAR(MaxValueDeviation(*pair.before->GetCurve(), *pair.after->GetCurve(), kFps, 1.0), 9.0,
-              1e-12);
+// A key between the tenth-of-frame steps is measured at its own time, at the ends of the curves
+// as inside them.
+TEST(CurveDeviation, MeasuresKeysOffTheSampleGrid) {
+  struct Row {
+    const char* name;
+    std::vector<std::pair<BaseTime, double>> before, after;
+  } rows[] = {
+      {"at the end",
+       {{BaseTime(0, 1), 0.0}, {BaseTime(1, 1000), 9.0}},
+       {{BaseTime(0, 1), 0.0}, {BaseTime(1, 1000), 0.0}}},
+      {"inside",
+       {{BaseTime(0, 1), 0.0}, {BaseTime(1, 1000), 9.0}, {BaseTime(1, 1), 0.0}},
+       {{BaseTime(0, 1), 0.0}, {BaseTime(1, 1), 0.0}}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    TrackPair pair;
+    for (const auto& [time, value] : row.before) AddValueKey(pair.before, time, value);
+    for (const auto& [time, value] : row.after) AddValueKey(pair.after, time, value);
+    EXPECT_NEAR(MaxValueDeviation(*pair.before->GetCurve(), *pair.after->GetCurve(), kFps, 1.0),
+                9.0, 1e-12);
+  }
 }
 
 // Any 64-bit key time is measured without overflow and with memory that does not grow with the
