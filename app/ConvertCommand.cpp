@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "ExitCodes.h"
+#include "InterruptSignal.h"
 #include "SceneInput.h"
 #include "SceneWriter.h"
 
@@ -22,6 +23,7 @@ int ConvertCommand::Run() const {
               << " is a scene file\n";
     return kExitBadUsage;
   }
+  InstallQuitHandler();
   const SceneReadResult read = ReadInputFile(_input, _fps);
   if (!read.document) {
     std::cerr << "thinfold: " << read.error << "\n";

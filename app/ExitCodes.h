@@ -11,8 +11,10 @@ enum ExitCode {
   // A file cannot be read, is invalid, or cannot be written, or the plug-in cannot be loaded;
   // nothing was written.
   kExitFileError = 3,
-  // Ctrl-C stopped a run (as a shell's 128 + SIGINT).
+  // Ctrl-C stopped a run (as a shell's 128 + SIGINT); nothing was saved unless asked for.
   kExitInterrupted = 130,
+  // SIGTERM ended the program (128 + SIGTERM); nothing was saved from then on.
+  kExitTerminated = 143,
 };
 
 #endif

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "ExitCodes.h"
+#include "ResultReport.h"
 #include "SceneInput.h"
 #include "TextTable.h"
 #include "plot/PlotRun.h"

@@ -3,11 +3,12 @@
 
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
 #include <iostream>
+#include <vector>
 
 #include "ExitCodes.h"
 #include "InterruptSignal.h"
+#include "OutputPaths.h"
 #include "ResultReport.h"
 #include "SceneWriter.h"
 #include "TextFile.h"
@@ -85,6 +86,8 @@ std::string ReduceCommand::OutputPath() const {
 }
 
 int ReduceCommand::Run() {
+  const OutputPathCheck paths = CheckOutputPaths(_session.input, OutputPath(), _report);
+  if (!paths.message.empty()) return Fail(paths.exitCode, paths.message);
   HostSession session;
   GeDialog* dialog = nullptr;
   const int started = StartSession(_session, session, dialog);
@@ -105,12 +108,13 @@ int ReduceCommand::Reduce(ReduceJob& job) {
   ProgressDisplay progress(ProgressDisplay::ModeFor(_session.quiet), std::cerr);
   job.Run(progress);
   const ReduceSummary summary = job.Finish();
+  if (job.StopAsked()) return Fail(kExitInterrupted, "stopped after the run: nothing saved");
   std::cout << ResultTable(summary) << TotalLine(summary) << std::flush;
   if (job.End() == RunEnd::kNotStarted)
     std::cerr << "thinfold: the run did not start: " << job.StatusText() << "\n";
   if (job.Interrupted() && !_savePartial)
     return Fail(kExitInterrupted, "stopped: nothing saved (--save-partial keeps finished tracks)");
-  const int saved = Save(job.Document(), summary);
+  const int saved = Save(job, summary);
   if (saved != kExitSuccess) return saved;
   const std::string plotError =
       _plot.empty() ? std::string()
@@ -126,18 +130,17 @@ int ReduceCommand::Reduce(ReduceJob& job) {
   return failed ? kExitTrackFailed : kExitSuccess;
 }
 
-// The report first: when the scene cannot be written afterwards, the report goes again, so
-// that an error leaves nothing behind.
-int ReduceCommand::Save(const BaseDocument& doc, const ReduceSummary& summary) const {
-  const SceneWriteResult scene = WriteSceneText(doc);
+// The scene and the report are written in full, or neither replaces anything.
+int ReduceCommand::Save(const ReduceJob& job, const ReduceSummary& summary) const {
+  const SceneWriteResult scene = WriteSceneText(job.Document());
   if (!scene.error.empty()) return Fail(kExitFileError, OutputPath() + ": " + scene.error);
+  const std::string report = _report.empty() ? std::string() : ReportJson(summary);
+  std::vector<FileToWrite> files = {{OutputPath(), scene.text}};
+  if (!_report.empty()) files.push_back({_report, report});
   std::string error;
-  if (!_report.empty() && !WriteTextFileAtomically(_report, ReportJson(summary), error))
-    return Fail(kExitFileError, error);
-  if (!WriteTextFileAtomically(OutputPath(), scene.text, error)) {
-    std::error_code ignored;
-    if (!_report.empty()) std::filesystem::remove(standin::PathFromUtf8(_report), ignored);
-    return Fail(kExitFileError, error);
-  }
-  return kExitSuccess;
+  const WriteEnd end = WriteTextFilesAtomically(
+      files, [&job] { return job.StopAsked(); }, error);
+  if (end == WriteEnd::kStopped)
+    return Fail(kExitInterrupted, "stopped while saving: nothing saved");
+  return end == WriteEnd::kWritten ? kExitSuccess : Fail(kExitFileError, error);
 }

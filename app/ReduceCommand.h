@@ -17,14 +17,15 @@ class ReduceCommand {
   void Register(CLI::App& app);
   bool Chosen() const { return _command && _command->parsed(); }
   // Returns the exit code: 0 saved, 1 saved with failed tracks (or, with --strict, tracks above
-  // their precision), 2 bad usage, 3 a file or the plug-in, 130 stopped by Ctrl-C.
+  // their precision), 2 bad usage, 3 a file or the plug-in, 130 stopped by Ctrl-C, 143 ended by
+  // SIGTERM.
   int Run();
 
  private:
   SettingsChoice Choice() const;
   std::string OutputPath() const;
   int Reduce(ReduceJob& job);
-  int Save(const BaseDocument& doc, const ReduceSummary& summary) const;
+  int Save(const ReduceJob& job, const ReduceSummary& summary) const;
 
   CLI::App* _command = nullptr;
   SessionOptions _session;

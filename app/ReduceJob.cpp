@@ -5,7 +5,6 @@
 #include <chrono>
 #include <iostream>
 
-#include "InterruptSignal.h"
 #include "PluginIds.h"
 #include "c4d_standin.h"
 #include "c4d_standin_gui.h"
@@ -58,14 +57,14 @@ std::string ReduceJob::ApplySettings(const SettingsChoice& choice, std::string& 
   return error.empty() ? ApplyHold(choice) : error;
 }
 
-// The first selected track decides what the sub-dialog shows; the others are added to it, as
-// shift-clicks do.
+// The first selected track decides what the sub-dialog shows; the context menu's "select all"
+// adds the others in one step (a click per line would repaint the tree for each).
 void ReduceJob::SelectAllLines(LONG firstLine) {
   TreeViewCustomGui* tree = _driver.Tree();
   if (!tree) return;
   standin::SelectTreeLine(*tree, firstLine, SELECTION_NEW);
-  for (LONG line = 0; line < static_cast<LONG>(_tracks.size()); ++line)
-    if (line != firstLine) standin::SelectTreeLine(*tree, line, SELECTION_ADD);
+  standin::ChooseTreeContextMenu(*tree, firstLine, plugin_ids::kNameColumn,
+                                 plugin_ids::kMenuSelectAll);
   standin::ProcessEvents();
 }
 
@@ -120,7 +119,7 @@ ReduceSummary ReduceJob::Finish() {
     texts.push_back(_driver.CellText(line, plugin_ids::kInfoColumn));
   }
   _driver.Close();
-  for (std::size_t i = 0; i < _tracks.size(); ++i) {
+  for (std::size_t i = 0; i < _tracks.size() && !StopAsked(); ++i) {
     TrackResult result = MeasureTrack(*_beforeTracks[i].track, *_tracks[i].track, _doc.GetFps());
     result.name = i < names.size() ? names[i] : _tracks[i].name;
     result.text = i < texts.size() ? texts[i] : std::string();

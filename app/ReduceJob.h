@@ -12,6 +12,7 @@
 
 #include "DialogDriver.h"
 #include "GatheredTracks.h"
+#include "InterruptSignal.h"
 #include "ProgressDisplay.h"
 #include "SceneDocument.h"
 #include "TrackResults.h"
@@ -39,11 +40,15 @@ class ReduceJob {
   std::string ApplySettings(const SettingsChoice& choice, std::string& notes);
   // Presses start and waits for the end, showing progress; a Ctrl-C presses stop.
   void Run(ProgressDisplay& progress);
-  // Reads the tree, closes the dialog and measures every gathered track.
+  // Reads the tree, closes the dialog and measures every gathered track; measuring ends early
+  // when StopAsked.
   ReduceSummary Finish();
 
   const BaseDocument& Document() const { return _doc; }
+  // A Ctrl-C stopped the run.
   bool Interrupted() const { return _interrupted; }
+  // A Ctrl-C came after a run that ended by itself: what follows the run stops, nothing is saved.
+  bool StopAsked() const { return !_interrupted && InterruptRequested(); }
   RunEnd End() const { return _end; }
   // The status bar's text after the run.
   std::string StatusText() const { return _driver.StatusBar().text; }

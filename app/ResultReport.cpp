@@ -1,10 +1,12 @@
 // The outcome of a reduction as text.
 #include "ResultReport.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <nlohmann/json.hpp>
 
+#include "CurveDeviation.h"
 #include "TextTable.h"
 
 namespace {
@@ -26,21 +28,36 @@ std::string Fixed(double value, int decimals) {
   return text;
 }
 
+double PerSecond(double count, double seconds) { return seconds > 0 ? count / seconds : 0.0; }
+
+// How the report names the points a track was measured at.
+const char* MeasuredPoints(const TrackResult& track) {
+  return track.everyStepMeasured ? "every tenth of a frame" : "keys and turns";
+}
+
+}  // namespace
+
 // Three decimals, or as many more as it takes for a deviation above the allowed one to read so
 // (0.5003 with precision 0.5 shows as 0.5003, not 0.500).
 std::string DeviationText(const TrackResult& track) {
-  if (!track.maxDeviation) return "differs";
-  int decimals = kDeviationDecimals;
-  std::string text = Fixed(*track.maxDeviation, decimals);
-  while (!IsWithinPrecision(track) && decimals < kMostDeviationDecimals &&
-         std::atof(text.c_str()) <= AllowedDeviation(track))
-    text = Fixed(*track.maxDeviation, ++decimals);
-  return text;
+  std::string figure = "differs";
+  if (track.maxDeviation) {
+    int decimals = kDeviationDecimals;
+    figure = Fixed(*track.maxDeviation, decimals);
+    while (!IsWithinPrecision(track) && decimals < kMostDeviationDecimals &&
+           std::atof(figure.c_str()) <= AllowedDeviation(track))
+      figure = Fixed(*track.maxDeviation, ++decimals);
+  }
+  return track.everyStepMeasured ? figure : figure + "*";
 }
 
-double PerSecond(double count, double seconds) { return seconds > 0 ? count / seconds : 0.0; }
-
-}  // namespace
+std::string MeasureNote(const std::vector<TrackResult>& tracks) {
+  const bool any = std::any_of(tracks.begin(), tracks.end(),
+                               [](const TrackResult& track) { return !track.everyStepMeasured; });
+  if (!any) return std::string();
+  return "* spans more than " + std::to_string(kMaxMeasuredSteps / 10) +
+         " frames: measured at its keys, its turns and the tenths of a frame beside them only\n";
+}
 
 std::string ResultTable(const ReduceSummary& summary) {
   TextTable table({{"TRACK", TextTable::Align::kLeft},
@@ -54,7 +71,7 @@ std::string ResultTable(const ReduceSummary& summary) {
     table.AddRow({track.name, std::to_string(track.keysBefore), std::to_string(track.keysAfter),
                   track.text.empty() ? "-" : track.text, DeviationText(track),
                   IsWithinPrecision(track) ? "" : kAboveMark, Formatted("%g", track.precision)});
-  return table.Render();
+  return table.Render() + MeasureNote(summary.tracks);
 }
 
 std::string PrecisionVerdict(const ReduceSummary& summary) {
@@ -90,6 +107,7 @@ std::string ReportJson(const ReduceSummary& summary) {
                                     {"text", track.text},
                                     {"precision", track.precision},
                                     {"max_deviation", nullptr},
+                                    {"max_deviation_checks", MeasuredPoints(track)},
                                     {"held", track.held},
                                     {"within", IsWithinPrecision(track)}};
     if (track.maxDeviation) entry["max_deviation"] = *track.maxDeviation;

@@ -47,6 +47,7 @@ TrackResult MeasureTrack(CTrack& before, CTrack& after, LONG fps) {
   result.precision = PrecisionOf(after);
   result.held = HoldOf(after);
   result.maxDeviation = MaxTrackDeviation(before, after, fps);
+  result.everyStepMeasured = MeasuresEveryStep(before, after, fps);
   return result;
 }
 

@@ -30,6 +30,9 @@ struct TrackResult {
   bool held = true;      // the track's hold setting
   // In unit steps (see CurveDeviation.h); none when data that cannot be measured differ.
   std::optional<double> maxDeviation;
+  // FALSE when the curves span too long for every tenth of a frame: measured at and around
+  // their keys and turns only.
+  bool everyStepMeasured = true;
 };
 
 struct ReduceSummary {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 #include "CurveDeviation.h"
 #include "ModelDocument.h"
@@ -60,15 +61,100 @@ TEST(CurveDeviation, CoversTheKeysOfBothCurves) {
               1e-12);
 }
 
-// A key between the tenth-of-frame steps is measured at its own time too.
-TEST(CurveDeviation, MeasuresTheEndsOffTheSampleGrid) {
+// A key between the tenth-of-frame steps is measured at its own time, at the ends of the curves
+// as inside them.
+TEST(CurveDeviation, MeasuresKeysOffTheSampleGrid) {
+  struct Row {
+    const char* name;
+    std::vector<std::pair<BaseTime, double>> before, after;
+  } rows[] = {
+      {"at the end",
+       {{BaseTime(0, 1), 0.0}, {BaseTime(1, 1000), 9.0}},
+       {{BaseTime(0, 1), 0.0}, {BaseTime(1, 1000), 0.0}}},
+      {"inside",
+       {{BaseTime(0, 1), 0.0}, {BaseTime(1, 1000), 9.0}, {BaseTime(1, 1), 0.0}},
+       {{BaseTime(0, 1), 0.0}, {BaseTime(1, 1), 0.0}}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    TrackPair pair;
+    for (const auto& [time, value] : row.before) AddValueKey(pair.before, time, value);
+    for (const auto& [time, value] : row.after) AddValueKey(pair.after, time, value);
+    EXPECT_NEAR(MaxValueDeviation(*pair.before->GetCurve(), *pair.after->GetCurve(), kFps, 1.0),
+                9.0, 1e-12);
+  }
+}
+
+// Any 64-bit key time is measured without overflow and with memory that does not grow with the
+// span. Beyond a million frames the measure looks only at and around keys and turns: the hump
+// of the first row peaks at 7.5, at its turn.
+TEST(CurveDeviation, MeasuresAnySpanOfTime) {
+  constexpr LLONG kLast = std::numeric_limits<LLONG>::max();
+  constexpr LLONG kFirst = std::numeric_limits<LLONG>::min();
+  struct Row {
+    const char* name;
+    BaseTime start, end;
+    double beforeValue;    // at both keys; the curve after the reduction is 0
+    double handleSeconds;  // of the first key's right and the second's left handle, 10 high
+    double expected;
+  } rows[] = {
+      {"two keys 1e9 frames apart", BaseTime(0, 1), BaseTime(1000000000, kFps), 0.0, 1e7, 7.5},
+      {"the last frames of 64-bit time", BaseTime(kLast - 10, kFps), BaseTime(kLast, kFps), 1.0,
+       0.0, 1.0},
+      {"both ends of 64-bit time", BaseTime(kFirst, kFps), BaseTime(kLast, kFps), 2.0, 0.0, 2.0},
+      {"the largest denominators", BaseTime(1, kLast), BaseTime(3, kLast - 1), 3.0, 0.0, 3.0},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    TrackPair pair;
+    CCurve* curve = pair.before->GetCurve();
+    CKey* start = AddValueKey(pair.before, row.start, row.beforeValue, CINTERPOLATION_SPLINE);
+    CKey* end = AddValueKey(pair.before, row.end, row.beforeValue, CINTERPOLATION_SPLINE);
+    const double handleValue = row.handleSeconds > 0 ? 10.0 : 0.0;
+    start->SetTimeRight(curve, BaseTime(row.handleSeconds));
+    start->SetValueRight(curve, handleValue);
+    end->SetTimeLeft(curve, BaseTime(-row.handleSeconds));
+    end->SetValueLeft(curve, handleValue);
+    AddValueKey(pair.after, row.start, 0.0);
+    AddValueKey(pair.after, row.end, 0.0);
+    const std::optional<double> deviation = MaxTrackDeviation(*pair.before, *pair.after, kFps);
+    ASSERT_TRUE(deviation.has_value());
+    EXPECT_NEAR(*deviation, row.expected, 1e-9);
+  }
+}
+
+// Ten million tenths of a frame are measured one by one; one more, and the measure looks only at
+// and around keys and turns.
+TEST(CurveDeviation, MeasuresEveryStepUpToAMillionFrames) {
+  constexpr LLONG kStepsPerSecond = 10 * kFps;
+  struct Row {
+    const char* name;
+    BaseTime start, end;
+    bool everyStep;
+  } rows[] = {
+      {"a million frames less a tenth", BaseTime(0, 1),
+       BaseTime(kMaxMeasuredSteps - 1, kStepsPerSecond), true},
+      {"a million frames", BaseTime(0, 1), BaseTime(kMaxMeasuredSteps, kStepsPerSecond), false},
+      {"a million frames from off the grid", BaseTime(1, 1000),
+       BaseTime(kMaxMeasuredSteps, kStepsPerSecond), true},
+      {"a million frames before time 0", BaseTime(-kMaxMeasuredSteps, kStepsPerSecond),
+       BaseTime(0, 1), false},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    TrackPair pair;
+    AddValueKey(pair.before, row.start, 0.0);
+    AddValueKey(pair.after, row.end, 0.0);
+    EXPECT_EQ(MeasuresEveryStep(*pair.before, *pair.after, kFps), row.everyStep);
+  }
+}
+
+// A curve that is not finite somewhere deviates by NaN, never by a figure that looks close.
+TEST(CurveDeviation, NotFiniteCurvesDeviateByNaN) {
   TrackPair pair;
-  AddValueKey(pair.before, BaseTime(0, 1), 0.0);
-  AddValueKey(pair.before, BaseTime(1, 1000), 9.0);
-  AddValueKey(pair.after, BaseTime(0, 1), 0.0);
-  AddValueKey(pair.after, BaseTime(1, 1000), 0.0);
-  EXPECT_NEAR(MaxValueDeviation(*pair.before->GetCurve(), *pair.after->GetCurve(), kFps, 1.0), 9.0,
-              1e-12);
+  AddValueKeys(pair.before, kFps, {0, NAN, 0});
+  AddValueKeys(pair.after, kFps, {0, 0, 0});
+  EXPECT_TRUE(std::isnan(MaxTrackDeviation(*pair.before, *pair.after, kFps).value_or(0.0)));
 }
 
 TEST(CurveDeviation, CurvesWithoutKeysDoNotDeviate) {

@@ -307,6 +307,22 @@ TEST_F(GuiTreeView, ContextMenuCarriesOnlyItsOwnCommands) {
   EXPECT_EQ(forest.log, (Log{"Menu C 1 900011", "Menu - 1 900010"}));
 }
 
+// An action finds its line in the tree as it stands, but draws nothing: a tree of many lines
+// would otherwise be drawn whole for every click.
+TEST_F(GuiTreeView, ActionsFindTheirLinesWithoutPainting) {
+  tree.Paint();
+  const std::size_t cellsDrawn = forest.cells.size();
+  EXPECT_TRUE(standin::ToggleTreeLine(tree, 1));
+  EXPECT_TRUE(standin::ClickTreeCell(tree, 2, kTree));
+  EXPECT_TRUE(standin::SelectTreeLine(tree, 3, SELECTION_ADD));
+  EXPECT_TRUE(standin::CheckTreeCell(tree, 4, kCheck, TRUE));
+  EXPECT_TRUE(standin::ChooseTreeContextMenu(tree, 4, kTree, 900010));
+  EXPECT_EQ(forest.log, (Log{"Open B 1", "Select B1 0", "SelectionChanged", "Select B2 1",
+                             "SelectionChanged", "SetCheck C 1", "Menu C 1 900010"}));
+  EXPECT_EQ(forest.cells.size(), cellsDrawn);
+  EXPECT_EQ(standin::GetTreeCellText(tree, 2, kTree).ToUtf8(), "C");  // as last painted
+}
+
 TEST_F(GuiTreeView, KeysArriveAsInputContainers) {
   EXPECT_EQ(BFM_INPUT_DEVICE, 0x69706476);  // "ipdv"
   EXPECT_TRUE(standin::SendTreeKey(tree, KEY_DOWN, QSHIFT));

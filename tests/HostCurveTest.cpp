@@ -2,11 +2,13 @@
 // interpolation against formulas computed here.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <thread>
 #include <vector>
 
 #include "c4d.h"
+#include "c4d_standin.h"
 
 namespace {
 
@@ -191,6 +193,46 @@ TEST_F(CCurveValue, OverlongHandlesKeepTheCurveMonotonicInTime) {
   }
   // Symmetric handles of equal length give the midpoint at the middle.
   EXPECT_NEAR(At(0.5), 0.5, 1e-9);
+}
+
+// Each turn lies where the evaluated curve has a local extremum: both neighbours a tenth of a
+// millisecond away lie on the same side of it.
+TEST_F(CCurveValue, TurnsAreTheExtremaBetweenKeys) {
+  struct Row {
+    const char* name;
+    CINTERPOLATION interpolation;
+    Point right, left;  // tangents of the first and the second key
+    double endValue;
+    int turnCount;
+  } rows[] = {
+      {"hump", CINTERPOLATION_SPLINE, {0.3, 1.0}, {-0.3, 1.0}, 0.0, 1},
+      {"wave", CINTERPOLATION_SPLINE, {0.3, 1.0}, {-0.3, -1.0}, 0.0, 2},
+      {"rising", CINTERPOLATION_SPLINE, {0.3, 0.3}, {-0.3, -0.3}, 1.0, 0},
+      {"overlong handles", CINTERPOLATION_SPLINE, {3.0, 2.0}, {-3.0, 2.0}, 0.0, 1},
+      {"linear", CINTERPOLATION_LINEAR, {0.3, 1.0}, {-0.3, 1.0}, 0.0, 0},
+  };
+  const auto value = [this](double seconds) {
+    return curve->GetValue(BaseTime(std::llround(seconds * 1e7), 10000000), 30);
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    curve->FlushKeys();
+    CKey* start = Key(0.0, 0.0, row.interpolation);
+    CKey* end = Key(1.0, row.endValue, CINTERPOLATION_SPLINE);
+    start->SetTimeRight(curve, BaseTime(row.right.t));
+    start->SetValueRight(curve, row.right.v);
+    end->SetTimeLeft(curve, BaseTime(row.left.t));
+    end->SetValueLeft(curve, row.left.v);
+    std::vector<double> turns;
+    standin::ForEachCurveTurn(*curve, [&turns](Real seconds) { turns.push_back(seconds); });
+    ASSERT_EQ(turns.size(), static_cast<std::size_t>(row.turnCount));
+    EXPECT_TRUE(std::is_sorted(turns.begin(), turns.end()));
+    for (const double turn : turns) {
+      SCOPED_TRACE(turn);
+      const double at = value(turn);
+      EXPECT_GE((value(turn - 1e-4) - at) * (value(turn + 1e-4) - at), 0.0);
+    }
+  }
 }
 
 TEST_F(CCurveValue, ConstantSplineIsExact) {

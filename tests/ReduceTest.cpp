@@ -347,8 +347,37 @@ TEST_F(ReduceProgram, StrictExitsOneWhenATrackEndsAbovePrecision) {
   }
 }
 
+// A track spanning a billion frames is measured at and around its keys and turns, which the
+// table and the report say; the other tracks are measured at every tenth of a frame.
+TEST_F(ReduceProgram, MeasuresTracksOfAnyLength) {
+  json scene = ReadJson(kExamples + "/demo.json");
+  json& keys = scene["objects"][0]["tracks"][0]["keys"];
+  keys = json::array();
+  for (const auto& [frame, value] : {std::pair{0, 0.0}, {500000000, 3.0}, {1000000000, 0.0}})
+    keys.push_back({{"frame", frame}, {"value", value}, {"interp", "linear"}});
+  std::ofstream(PathOf("scene.json")) << scene.dump(1);
+  const ProgramRun run =
+      Thinfold("reduce " + Quoted(PathOf("scene.json")) + " --quiet -o " +
+               Quoted(PathOf("out.json")) + " --report " + Quoted(PathOf("report.json")));
+  ASSERT_LE(run.exitCode, 1) << run.err;
+  const json report = ReadJson(PathOf("report.json"));
+  for (const json& track : report.at("tracks")) {
+    SCOPED_TRACE(track.at("name").get<std::string>());
+    const bool far = track.at("name") == "Cube.Position . X";
+    EXPECT_EQ(track.at("max_deviation_checks"), far ? "keys and turns" : "every tenth of a frame");
+  }
+  EXPECT_NE(run.out.find("* spans more than 1000000 frames"), std::string::npos) << run.out;
+}
+
+// Failures come before any work where they can: a refused run touches no file. The report never
+// takes the place of the input or the output.
 TEST_F(ReduceProgram, FailuresExitWithTheirCodeAndWriteNothing) {
   std::ofstream(PathOf("bad.json")) << R"({"format": "thinfold-scene", "version": 1, "fps": 0})";
+  const std::string demoText = FileText(kExamples + "/demo.json");
+  std::ofstream(PathOf("scene.json")) << demoText;
+  fs::create_hard_link(PathOf("scene.json"), PathOf("link.json"));
+  std::ofstream(PathOf("old.json")) << "kept";
+  fs::create_directories(PathOf("folder"));
   fs::create_directories(PathOf("nores"));
   fs::copy_file(THINFOLD_MODULE, _folder / "nores" / kModuleName);
   const fs::path plugin = fs::path(THINFOLD_PROGRAM).parent_path() / "plugins/Thinfold";
@@ -364,6 +393,10 @@ TEST_F(ReduceProgram, FailuresExitWithTheirCodeAndWriteNothing) {
   const std::string demo = Quoted(kExamples + "/demo.json");
   const std::string out =
       " -o " + Quoted(PathOf("out.json")) + " --report " + Quoted(PathOf("report.json"));
+  const std::string scene = "reduce " + Quoted(PathOf("scene.json"));
+  const auto to = [this](const char* option, const std::string& name) {
+    return std::string(" ") + option + " " + Quoted(PathOf(name));
+  };
   struct Row {
     const char* name;
     std::string arguments;
@@ -398,15 +431,35 @@ TEST_F(ReduceProgram, FailuresExitWithTheirCodeAndWriteNothing) {
        "reduce " + demo + " -o " + Quoted(PathOf("out.json")) + " --report " +
            Quoted(PathOf("no/such/report.json")),
        3, PathOf("no/such/report.json")},
+      {"report is the input", scene + to("-o", "out.json") + to("--report", "scene.json"), 2,
+       "is the input file"},
+      {"report is another name of the input",
+       scene + to("-o", "out.json") + to("--report", "link.json"), 2, "is the input file"},
+      {"report is the output", scene + to("-o", "out.json") + to("--report", "out.json"), 2,
+       "is the output file"},
+      {"output folder missing", scene + to("-o", "no/out.json") + to("--report", "old.json"), 3,
+       PathOf("no/out.json") + ": cannot write: no such folder"},
+      {"output is a folder", scene + to("-o", "folder") + to("--report", "old.json"), 3,
+       PathOf("folder") + ": cannot write: is a folder"},
+      {"report is a folder", scene + to("-o", "out.json") + to("--report", "folder"), 3,
+       PathOf("folder") + ": cannot write: is a folder"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     const ProgramRun run = Thinfold(row.arguments);
     EXPECT_EQ(run.exitCode, row.exitCode) << run.err;
     EXPECT_NE(run.err.find(row.message), std::string::npos) << run.err;
+    EXPECT_TRUE(run.out.empty()) << run.out;  // no run
     EXPECT_FALSE(fs::exists(PathOf("out.json")));
     EXPECT_FALSE(fs::exists(PathOf("report.json")));
+    EXPECT_EQ(FileText(PathOf("scene.json")), demoText);
+    EXPECT_EQ(FileText(PathOf("old.json")), "kept");
   }
+  // A file that is neither the input nor the output may take the report.
+  const ProgramRun run =
+      Thinfold(scene + " --quiet" + to("-o", "out.json") + to("--report", "old.json"));
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_TRUE(ReadJson(PathOf("old.json")).contains("tracks"));
 }
 
 TEST_F(ReduceProgram, DefaultOutputSitsBesideTheInput) {
@@ -448,7 +501,14 @@ class RunningProgram {
       if (!ReadMore()) return false;
     return true;
   }
-  void Interrupt() { kill(_pid, SIGINT); }
+  void Interrupt() { Signal(SIGINT); }
+  void Signal(int signal) { kill(_pid, signal); }
+  // Whether it has not ended yet (without reaping it).
+  bool Running() const {
+    siginfo_t info{};
+    return waitid(P_PID, static_cast<id_t>(_pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
+           info.si_pid == 0;
+  }
   // The exit code once it ended, with the rest of stderr read.
   int Wait() {
     while (ReadMore()) {
@@ -510,6 +570,70 @@ TEST_F(ReduceProgram, CtrlCPressesStopAndSavesNothing) {
       EXPECT_EQ(after[i].track->at("keys"), before[i].track->at("keys")) << before[i].name;
     }
     EXPECT_GT(unfinished, 0);
+  }
+}
+
+// A scene whose file is large enough for a signal to arrive while it is saved: a track the
+// plug-in does not gather holds most of the keys.
+json BulkScene(int keyCount) {
+  json keys = json::array();
+  for (int frame = 0; frame < keyCount; ++frame)
+    keys.push_back({{"frame", frame}, {"value", frame % 7}, {"interp", "linear"}});
+  json small = json::array();
+  for (int frame = 0; frame < 3; ++frame)
+    small.push_back({{"frame", frame}, {"value", frame}, {"interp", "linear"}});
+  return {{"format", "thinfold-scene"},
+          {"version", 1},
+          {"fps", 30},
+          {"objects",
+           {{{"name", "Big"},
+             {"tracks",
+              {{{"name", "Small"}, {"category", 1}, {"keys", small}},
+               {{"name", "Bulk"}, {"category", 3}, {"keys", keys}}}}}}}};
+}
+
+bool HoldsTemporaryFile(const fs::path& folder) {
+  for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+    if (entry.path().filename().string().find(".tmp-") != std::string::npos) return true;
+  return false;
+}
+
+// A stop at any moment before the files are renamed into place saves nothing, and no temporary
+// file stays: the signal goes as soon as the scene's temporary file appears. A run whose
+// temporary file came and went unseen, or whose signal came after the rename, is tried again.
+TEST_F(ReduceProgram, SignalsWhileSavingLeaveNothingBehind) {
+  std::ofstream(PathOf("scene.json")) << BulkScene(100000).dump();
+  const std::vector<std::string> arguments = {
+      "reduce",   PathOf("scene.json"), "--quiet", "-o", PathOf("out.json"),
+      "--report", PathOf("report.json")};
+  struct Row {
+    const char* name;
+    int signal;
+    int exitCode;
+    std::string message;
+  } rows[] = {
+      {"Ctrl-C", SIGINT, 130, "stopped while saving: nothing saved"},
+      {"SIGTERM", SIGTERM, 143, ""},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    bool caught = false;
+    for (int attempt = 0; attempt < 5 && !caught; ++attempt) {
+      fs::remove(PathOf("out.json"));
+      fs::remove(PathOf("report.json"));
+      RunningProgram program(arguments);
+      while (program.Running() && !HoldsTemporaryFile(_folder)) {
+      }
+      program.Signal(row.signal);
+      const int exitCode = program.Wait();
+      EXPECT_FALSE(HoldsTemporaryFile(_folder));
+      if (fs::exists(PathOf("out.json"))) continue;
+      caught = true;
+      EXPECT_EQ(exitCode, row.exitCode) << program.Err();
+      EXPECT_NE(program.Err().find(row.message), std::string::npos) << program.Err();
+      EXPECT_FALSE(fs::exists(PathOf("report.json")));
+    }
+    EXPECT_TRUE(caught) << "every run saved before the signal came";
   }
 }
 

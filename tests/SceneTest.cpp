@@ -371,6 +371,36 @@ TEST(SceneFile, RejectsObjectsNestedTooDeep) {
   EXPECT_NE(read.error.find("nested deeper than 256"), std::string::npos) << read.error;
 }
 
+// Texts and numbers that do not fit the line width stay whole on their own line, however deep.
+TEST(SceneFile, WritesLongNamesAndDeepNestingBack) {
+  const std::string longName(120, 'x');
+  std::string chain = R"({"name": "leaf"})";
+  for (int depth = 0; depth < 60; ++depth) chain = R"({"name": "n", "children": [)" + chain + "]}";
+  struct Row {
+    const char* name;
+    std::string scene;
+    std::string wholeName;
+  } rows[] = {
+      {"long object name",
+       Scene(R"("objects": [{"name": ")" + longName + R"(", "children": [{"name": "c"}]}])"),
+       longName},
+      {"long track name", OneTrack(R"({"name": ")" + longName + R"(", "category": 1})"), longName},
+      {"long selection path",
+       Scene(R"("objects": [{"name": ")" + longName + R"("}], "selection": [")" + longName +
+             R"("])"),
+       longName},
+      {"objects nested 60 deep", Scene(R"("objects": [)" + chain + "]"), "leaf"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const SceneReadResult read = ReadSceneText(row.scene);
+    ASSERT_NE(read.document, nullptr) << read.error;
+    std::string text;
+    RoundTrip(*read.document, &text);
+    EXPECT_NE(text.find('"' + row.wholeName + '"'), std::string::npos);
+  }
+}
+
 TEST(SceneFile, UnwritableDocumentLeavesTheFileAlone) {
   const std::filesystem::path folder =
       std::filesystem::path(testing::TempDir()) / "thinfold_scene_test";

@@ -33,9 +33,11 @@ bool AppendInline(const Json& value, std::size_t limit, std::string& out) {
   return out.size() <= limit;
 }
 
-// Records nesting at most two levels (keys, layers, typed values) always take one line; arrays
-// of plain values do when they fit (with a trailing comma) in the line width.
+// Texts and numbers cannot be broken, and records nesting at most two levels (keys, layers,
+// typed values) always take one line; arrays of plain values do when they fit (with a trailing
+// comma) in the line width.
 bool StaysOnOneLine(const Json& value, std::size_t usedWidth) {
+  if (!value.is_structured()) return true;
   if (value.is_object()) return NestsAtMost(value, 2);
   if (!NestsAtMost(value, 1)) return false;
   std::string line;

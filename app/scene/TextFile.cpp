@@ -13,22 +13,34 @@
 #include <system_error>
 #endif
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
 
+#include "TemporaryFiles.h"
 #include "c4d_standin.h"
 
 namespace {
 
 std::string Reason(int error) { return std::strerror(error); }
 
-bool WriteAll(int fd, const std::string& text) {
+// Text goes out in blocks of this size, so that a stop is seen within one block.
+constexpr std::size_t kBlockBytes = std::size_t{1} << 20;
+
+// FALSE with errno set when a write fails; FALSE with stopped set when stopWanted said so.
+bool WriteAll(int fd, std::string_view text, const std::function<bool()>& stopWanted,
+              bool& stopped) {
   std::size_t written = 0;
   while (written < text.size()) {
-    const ssize_t count = ::write(fd, text.data() + written, text.size() - written);
+    if (stopWanted()) {
+      stopped = true;
+      return false;
+    }
+    const std::size_t block = std::min(kBlockBytes, text.size() - written);
+    const auto count = ::write(fd, text.data() + written, static_cast<unsigned>(block));
     if (count < 0 && errno == EINTR) continue;
     if (count == 0) errno = EIO;
     if (count <= 0) return false;
@@ -94,6 +106,42 @@ int ReplaceFile(const std::string& from, const std::string& to) {
 void RemoveFile(const std::string& path) { ::unlink(path.c_str()); }
 #endif
 
+struct TemporaryFile {
+  std::string path;
+  int slot = -1;  // in TemporaryFiles
+};
+
+void Discard(TemporaryFile& temporary) {
+  RemoveFile(temporary.path);
+  ForgetTemporaryFile(temporary.slot);
+}
+
+WriteEnd Failed(const std::string& path, int reason, std::string& error) {
+  error = path + ": cannot write: " + Reason(reason);
+  return WriteEnd::kFailed;
+}
+
+// The file's text in a new temporary file beside it; nothing is left behind unless kWritten.
+WriteEnd WriteTemporary(const FileToWrite& file, const std::function<bool()>& stopWanted,
+                        TemporaryFile& temporary, std::string& error) {
+  const int fd = OpenTemporary(file.path, temporary.path);
+  if (fd < 0) return Failed(file.path, errno, error);
+  temporary.slot = RememberTemporaryFile(temporary.path);
+  SetDefaultPermissions(fd);
+  bool stopped = false;
+  int failure = temporary.slot < 0 ? ENAMETOOLONG : 0;
+  if (failure == 0 && (!WriteAll(fd, file.text, stopWanted, stopped) || FlushToDisk(fd) != 0))
+    failure = errno;
+  if (::close(fd) != 0 && failure == 0) failure = errno;
+  if (!stopped && failure == 0) return WriteEnd::kWritten;
+  Discard(temporary);
+  return stopped ? WriteEnd::kStopped : Failed(file.path, failure, error);
+}
+
+void DiscardFrom(std::vector<TemporaryFile>& temporaries, std::size_t first) {
+  for (std::size_t index = first; index < temporaries.size(); ++index) Discard(temporaries[index]);
+}
+
 }  // namespace
 
 bool ReadTextFile(const std::string& path, std::string& text, std::string& error) {
@@ -114,20 +162,37 @@ bool ReadTextFile(const std::string& path, std::string& text, std::string& error
   return !failed;
 }
 
-bool WriteTextFileAtomically(const std::string& path, const std::string& text, std::string& error) {
-  std::string temporary;
-  const int fd = OpenTemporary(path, temporary);
-  if (fd < 0) {
-    error = path + ": cannot write: " + Reason(errno);
-    return false;
+WriteEnd WriteTextFilesAtomically(const std::vector<FileToWrite>& files,
+                                  const std::function<bool()>& stopWanted, std::string& error) {
+  std::vector<TemporaryFile> temporaries;
+  for (const FileToWrite& file : files) {
+    TemporaryFile temporary;
+    const WriteEnd end = WriteTemporary(file, stopWanted, temporary, error);
+    if (end != WriteEnd::kWritten) {
+      DiscardFrom(temporaries, 0);
+      return end;
+    }
+    temporaries.push_back(temporary);
   }
-  SetDefaultPermissions(fd);
-  int failure = 0;
-  if (!WriteAll(fd, text) || FlushToDisk(fd) != 0) failure = errno;
-  if (::close(fd) != 0 && failure == 0) failure = errno;
-  if (failure == 0 && ReplaceFile(temporary, path) != 0) failure = errno;
-  if (failure == 0) return true;
-  error = path + ": cannot write: " + Reason(failure);
-  RemoveFile(temporary);
-  return false;
+  if (stopWanted()) {
+    DiscardFrom(temporaries, 0);
+    return WriteEnd::kStopped;
+  }
+  std::string renamed;
+  for (std::size_t index = 0; index < files.size(); ++index) {
+    if (ReplaceFile(temporaries[index].path, files[index].path) != 0) {
+      Failed(files[index].path, errno, error);
+      if (!renamed.empty()) error += " (written: " + renamed + ")";
+      DiscardFrom(temporaries, index);
+      return WriteEnd::kFailed;
+    }
+    ForgetTemporaryFile(temporaries[index].slot);
+    renamed += (renamed.empty() ? "" : ", ") + files[index].path;
+  }
+  return WriteEnd::kWritten;
+}
+
+bool WriteTextFileAtomically(const std::string& path, const std::string& text, std::string& error) {
+  return WriteTextFilesAtomically(
+             {{path, text}}, [] { return false; }, error) == WriteEnd::kWritten;
 }

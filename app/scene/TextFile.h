@@ -2,7 +2,10 @@
 #ifndef THINFOLD_TEXT_FILE_H
 #define THINFOLD_TEXT_FILE_H
 
+#include <functional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 // Reads the whole file into text; FALSE with error set ("PATH: cannot read: REASON").
 bool ReadTextFile(const std::string& path, std::string& text, std::string& error);
@@ -10,5 +13,19 @@ bool ReadTextFile(const std::string& path, std::string& text, std::string& error
 // Writes text to a temporary file in path's folder and renames it onto path, so readers see
 // the old file or the whole new one, never a part. FALSE (and nothing left behind) on failure.
 bool WriteTextFileAtomically(const std::string& path, const std::string& text, std::string& error);
+
+struct FileToWrite {
+  std::string path;
+  std::string_view text;  // the caller keeps it alive during the write
+};
+enum class WriteEnd { kWritten, kFailed, kStopped };
+// Writes every file to a temporary file beside it, then renames them into place in the order
+// given. stopWanted is asked between blocks of a megabyte and once more before the first rename:
+// when it says so (kStopped), or a write fails (kFailed, error set), every temporary file is
+// removed and no path is touched. Only a rename that fails after the first leaves the files
+// renamed before it in place (error names them). While a temporary file exists, a signal that
+// ends the program removes it (TemporaryFiles.h).
+WriteEnd WriteTextFilesAtomically(const std::vector<FileToWrite>& files,
+                                  const std::function<bool()>& stopWanted, std::string& error);
 
 #endif

@@ -119,7 +119,13 @@ class TreeViewCustomGui : public BaseCustomGui {
   // the gadget, and returns the area with the record. Lines above or below the view are drawn
   // too, outside the area's height.
   GeUserArea& Paint();
-  // The lines, the column widths (by position) and the header height of the last Paint.
+  // Walks the tree and measures its columns and lines as Paint does, without drawing (the
+  // record of the last Paint stays): what the user's actions need to find a line and a cell.
+  void LayOut();
+  // The lines Paint and LayOut walked in all: the work the tree view did.
+  LLONG GetWalkedLineCount() const { return _walkedLineCount; }
+  // The lines, the column widths (by position) and the header height of the last Paint or
+  // LayOut.
   const std::vector<TreeViewLine>& GetLines() const { return _lines; }
   const std::vector<LONG>& GetColumnWidths() const { return _widths; }
   LONG GetHeaderHeight() const { return _headerHeight; }
@@ -153,6 +159,7 @@ class TreeViewCustomGui : public BaseCustomGui {
   void* _focus = nullptr;
   LONG _scrollY = 0;
   LONG _refreshCount = 0;
+  LLONG _walkedLineCount = 0;
   GeUserArea _area;
   std::vector<TreeViewLine> _lines;
   std::vector<LONG> _widths;

@@ -11,6 +11,8 @@
 #include "c4d_events.h"
 #include "c4d_types.h"
 
+class CCurve;
+
 namespace standin {
 
 // Receives every console line (GePrint, GeOutString); by default they go to stderr.
@@ -44,6 +46,11 @@ void RegisterCoreMessageReceiver(CoreMessageReceiver* receiver);
 void UnregisterCoreMessageReceiver(CoreMessageReceiver* receiver);
 LONG ProcessEvents();
 Bool PumpUntil(const std::function<bool()>& done, LONG timeoutMs);
+
+// Calls visit with each time (seconds) inside a spline segment of curve where the value turns
+// (its slope is zero), in time order: the curve's extrema between keys, where a measure that
+// cannot afford to evaluate a long curve densely should look.
+void ForEachCurveTurn(const CCurve& curve, const std::function<void(Real seconds)>& visit);
 
 // File system paths from and to the UTF-8 text that Filename and the host program keep: Windows
 // takes paths as UTF-16, other systems take the bytes as they are.

@@ -73,8 +73,8 @@ GeDialog* FindOpenDialog(LONG pluginId);
 void CloseAllDialogs();
 
 // ---- Tree views ----
-// line: an index into TreeViewCustomGui::GetLines after a fresh Paint (the actions paint
-// first); col: a column id.
+// line: an index into TreeViewCustomGui::GetLines as the tree stands now (the actions lay the
+// tree out first, without painting it); col: a column id.
 
 // A left click into a cell, as the host handles it when MouseDown leaves it to the host: in a
 // shown, enabled check box it toggles the check (SetCheck); elsewhere it selects the line

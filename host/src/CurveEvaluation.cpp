@@ -6,8 +6,10 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <utility>
 
 #include "c4d_canimation.h"
+#include "c4d_standin.h"
 
 namespace {
 
@@ -100,7 +102,55 @@ size_t LastAtOrBefore(const Shape* shapes, size_t count, double t) {
   return first;
 }
 
+// A key's values in seconds, as the curve's record of a key holds them.
+struct KeyValues {
+  double time, value, timeLeft, valueLeft, timeRight, valueRight;
+};
+
+KeyValues ValuesOf(const CKey& key) {
+  return {key.GetTime().Get(), key.GetValue(),           key.GetTimeLeft().Get(),
+          key.GetValueLeft(),  key.GetTimeRight().Get(), key.GetValueRight()};
+}
+
+// The parameters u in (0, 1), ascending, where the cubic Bezier with control points 0, p1, p2,
+// p3 has zero slope. The slope is 3 (a u^2 + b u + c); the roots come from the form that does
+// not cancel.
+struct SlopeZeros {
+  double u[2];
+  int count = 0;
+};
+
+SlopeZeros FindSlopeZeros(double p1, double p2, double p3) {
+  const double a = 3.0 * (p1 - p2) + p3, b = 2.0 * (p2 - 2.0 * p1), c = p1;
+  double roots[2];
+  int rootCount = 0;
+  if (a == 0.0) {
+    if (b != 0.0) roots[rootCount++] = -c / b;
+  } else if (const double discriminant = b * b - 4.0 * a * c; discriminant >= 0.0) {
+    const double q = -0.5 * (b + std::copysign(std::sqrt(discriminant), b));
+    roots[rootCount++] = q / a;
+    if (q != 0.0) roots[rootCount++] = c / q;
+  }
+  SlopeZeros zeros;
+  for (int i = 0; i < rootCount; ++i)
+    if (roots[i] > 0.0 && roots[i] < 1.0) zeros.u[zeros.count++] = roots[i];
+  if (zeros.count == 2 && zeros.u[1] < zeros.u[0]) std::swap(zeros.u[0], zeros.u[1]);
+  return zeros;
+}
+
 }  // namespace
+
+void standin::ForEachCurveTurn(const CCurve& curve, const std::function<void(Real)>& visit) {
+  for (LONG index = 0; index + 1 < curve.GetKeyCount(); ++index) {
+    const CKey& key = *curve.GetKey(index);
+    if (key.GetInterpolation() != CINTERPOLATION_SPLINE) continue;
+    const KeyValues from = ValuesOf(key), to = ValuesOf(*curve.GetKey(index + 1));
+    const BezierSegment segment = MakeSegment(from, to, to.time - from.time);
+    const SlopeZeros zeros = FindSlopeZeros(segment.v1, segment.v2, segment.v3);
+    for (int i = 0; i < zeros.count; ++i)
+      visit(from.time + Bezier(segment.t1, segment.t2, segment.t3, zeros.u[i]));
+  }
+}
 
 Real CCurve::GetValue(const BaseTime& time, LONG) const {
   const size_t count = _shapes.size();

@@ -1,13 +1,16 @@
 // The user's actions on tree views, handled as the host handles them.
+#include <algorithm>
+
 #include "c4d_standin_gui.h"
 
 namespace standin {
 
 namespace {
 
-// The object on line after a fresh paint; null outside the tree.
+// The object on line as the tree stands now; null outside the tree. Only a paint draws: an
+// action repaints nothing.
 void* LineObject(TreeViewCustomGui& tree, LONG line) {
-  tree.Paint();
+  tree.LayOut();
   const std::vector<TreeViewLine>& lines = tree.GetLines();
   return line >= 0 && line < static_cast<LONG>(lines.size()) ? lines[line].object : nullptr;
 }
@@ -142,10 +145,15 @@ Bool SendTreeInput(TreeViewCustomGui& tree, const BaseContainer& msg) {
   return functions->InputEvent(tree.GetRoot(), tree.GetUserData(), &tree.GetArea(), msg);
 }
 
+// Paint records the header's calls first, then each line's in line order, so a line's calls are
+// found by halving instead of a walk through the whole record.
 String GetTreeCellText(const TreeViewCustomGui& tree, LONG line, LONG col) {
+  const std::vector<DrawCall>& calls = tree.GetArea().GetDrawCalls();
+  const auto before = [](const DrawCall& call, LONG wanted) { return call.line < wanted; };
   String text;
-  for (const DrawCall& call : tree.GetArea().GetDrawCalls())
-    if (call.op == DRAWOP_TEXT && call.line == line && call.column == col) text += call.text;
+  for (auto call = std::lower_bound(calls.begin(), calls.end(), line, before);
+       call != calls.end() && call->line == line; ++call)
+    if (call->op == DRAWOP_TEXT && call->column == col) text += call->text;
   return text;
 }
 

@@ -19,9 +19,7 @@ constexpr size_t kMaxLines = 1 << 18;
 
 GeUserArea& TreeViewCustomGui::Paint() {
   _area.ClearDrawing();
-  WalkLines();
-  MeasureColumns();
-  PlaceLines();
+  LayOut();
   const LONG contentWidth = std::accumulate(_widths.begin(), _widths.end(), 0);
   const LONG contentHeight =
       _lines.empty() ? _headerHeight : _lines.back().top + _lines.back().height;
@@ -32,6 +30,12 @@ GeUserArea& TreeViewCustomGui::Paint() {
   for (size_t i = 0; i < _lines.size(); ++i) PaintLine(static_cast<LONG>(i));
   _area.SetCellTag(-1, 0);
   return _area;
+}
+
+void TreeViewCustomGui::LayOut() {
+  WalkLines();
+  MeasureColumns();
+  PlaceLines();
 }
 
 void TreeViewCustomGui::WalkLines() {
@@ -47,6 +51,7 @@ void TreeViewCustomGui::AppendLines(void* first, LONG depth) {
       return;
     }
     _lines.push_back(TreeViewLine{obj, depth, 0, 0});
+    ++_walkedLineCount;
     if (!_functions->IsOpened(_root, _userdata, obj)) continue;
     if (void* child = _functions->GetDown(_root, _userdata, obj)) AppendLines(child, depth + 1);
   }

@@ -1,0 +1,50 @@
+// The files a command will write, checked before any work.
+#include "OutputPaths.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "ExitCodes.h"
+#include "c4d_standin.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path Absolute(const fs::path& path) {
+  std::error_code error;
+  const fs::path absolute = fs::weakly_canonical(path, error);
+  return error ? path.lexically_normal() : absolute;
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+  const fs::path first = standin::PathFromUtf8(a), second = standin::PathFromUtf8(b);
+  std::error_code error;
+  return fs::equivalent(first, second, error) || Absolute(first) == Absolute(second);
+}
+
+// Why path cannot be written; empty when it can be tried.
+std::string WhyUnwritable(const std::string& path) {
+  const fs::path file = standin::PathFromUtf8(path);
+  std::error_code error;
+  if (fs::is_directory(file, error)) return "is a folder";
+  const fs::path folder = file.parent_path().empty() ? fs::path(".") : file.parent_path();
+  if (!fs::is_directory(folder, error)) return "no such folder";
+  return std::string();
+}
+
+}  // namespace
+
+OutputPathCheck CheckOutputPaths(const std::string& input, const std::string& output,
+                                 const std::string& report) {
+  if (!report.empty() && SameFile(report, input))
+    return {kExitBadUsage, "--report " + report + " is the input file"};
+  if (!report.empty() && SameFile(report, output))
+    return {kExitBadUsage, "--report " + report + " is the output file"};
+  for (const std::string& path : {output, report}) {
+    if (path.empty()) continue;
+    const std::string reason = WhyUnwritable(path);
+    if (!reason.empty()) return {kExitFileError, path + ": cannot write: " + reason};
+  }
+  return {};
+}
