@@ -4,14 +4,15 @@
 // worst MAX DEV over the precision of any track (the program's own measure).
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <random>
 #include <string>
+
+#include "ReduceReport.h"
 
 namespace {
 
@@ -56,21 +57,9 @@ struct HoldFigures {
 };
 
 bool Reduce(const fs::path& scene, const char* hold, HoldFigures& figures, std::string& error) {
-  const fs::path folder = BenchFolder();
-  const std::string command = std::string("'") + THINFOLD_PROGRAM + "' reduce '" + scene.string() +
-                              "' --quiet --precision 0.5 --hold " + hold + " -o '" +
-                              (folder / "out.json").string() + "' --report '" +
-                              (folder / "report.json").string() + "' >/dev/null";
-  if (std::system(command.c_str()) != 0) {
-    error = "thinfold reduce failed: " + command;
+  nlohmann::json report;
+  if (!RunReduce(scene.string(), std::string("--precision 0.5 --hold ") + hold, report, error))
     return false;
-  }
-  std::ifstream file(folder / "report.json");
-  const nlohmann::json report = nlohmann::json::parse(file, nullptr, false);
-  if (report.is_discarded()) {
-    error = "no report";
-    return false;
-  }
   figures = HoldFigures{report.at("seconds").get<double>(), 0, 0};
   for (const nlohmann::json& track : report.at("tracks")) {
     figures.keysAfter += track.at("keys_after").get<double>();

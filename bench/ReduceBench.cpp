@@ -5,15 +5,12 @@
 // report too.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <nlohmann/json.hpp>
 #include <string>
 
-namespace {
+#include "ReduceReport.h"
 
-namespace fs = std::filesystem;
+namespace {
 
 struct RunFigures {
   double seconds = 0;
@@ -24,22 +21,10 @@ struct RunFigures {
 
 // Runs the program once; false with error set when it fails.
 bool ReduceWalk(int threads, RunFigures& figures, std::string& error) {
-  const fs::path folder = fs::temp_directory_path() / "thinfold_reduce_bench";
-  fs::create_directories(folder);
-  const std::string command = std::string("'") + THINFOLD_PROGRAM + "' reduce '" + THINFOLD_ROOT +
-                              "/examples/walk.bvh' --quiet --threads " + std::to_string(threads) +
-                              " -o '" + (folder / "walk.json").string() + "' --report '" +
-                              (folder / "report.json").string() + "' >/dev/null";
-  if (std::system(command.c_str()) != 0) {
-    error = "thinfold reduce failed: " + command;
+  nlohmann::json report;
+  if (!RunReduce(std::string(THINFOLD_ROOT) + "/examples/walk.bvh",
+                 "--threads " + std::to_string(threads), report, error))
     return false;
-  }
-  std::ifstream file(folder / "report.json");
-  const nlohmann::json report = nlohmann::json::parse(file, nullptr, false);
-  if (report.is_discarded()) {
-    error = "no report";
-    return false;
-  }
   figures = RunFigures{report.at("seconds").get<double>(),
                        static_cast<double>(report.at("tracks").size()), 0, 0};
   for (const nlohmann::json& track : report.at("tracks")) {
