@@ -5,6 +5,7 @@
 #include <chrono>
 #include <iostream>
 
+#include "InterruptSignal.h"
 #include "PluginIds.h"
 #include "c4d_standin.h"
 #include "c4d_standin_gui.h"
@@ -108,6 +109,8 @@ void ReduceJob::Run(ProgressDisplay& progress) {
   _interrupted = InterruptRequested();
   _end = _driver.LastRunEnd();
 }
+
+bool ReduceJob::StopAsked() const { return !_interrupted && InterruptRequested(); }
 
 ReduceSummary ReduceJob::Finish() {
   ReduceSummary summary;

@@ -12,7 +12,6 @@
 
 #include "DialogDriver.h"
 #include "GatheredTracks.h"
-#include "InterruptSignal.h"
 #include "ProgressDisplay.h"
 #include "SceneDocument.h"
 #include "TrackResults.h"
@@ -48,7 +47,7 @@ class ReduceJob {
   // A Ctrl-C stopped the run.
   bool Interrupted() const { return _interrupted; }
   // A Ctrl-C came after a run that ended by itself: what follows the run stops, nothing is saved.
-  bool StopAsked() const { return !_interrupted && InterruptRequested(); }
+  bool StopAsked() const;
   RunEnd End() const { return _end; }
   // The status bar's text after the run.
   std::string StatusText() const { return _driver.StatusBar().text; }
