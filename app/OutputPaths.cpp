@@ -28,6 +28,9 @@ std::string WhyUnwritable(const std::string& path) {
   const fs::path file = standin::PathFromUtf8(path);
   std::error_code error;
   if (fs::is_directory(file, error)) return "is a folder";
+  // Links followed: a device, FIFO or socket is not replaced by a file, nor written to.
+  const fs::file_status status = fs::status(file, error);
+  if (fs::exists(status) && !fs::is_regular_file(status)) return "not a regular file";
   const fs::path folder = file.parent_path().empty() ? fs::path(".") : file.parent_path();
   if (!fs::is_directory(folder, error)) return "no such folder";
   return std::string();

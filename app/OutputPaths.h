@@ -12,9 +12,10 @@ struct OutputPathCheck {
 };
 
 // A report (empty: none) that is the input or the output is bad usage (kExitBadUsage); an
-// output or report that is a folder, or whose folder does not exist, cannot be written
-// (kExitFileError). Paths are the same when they name one existing file (links followed) or the
-// same place once made absolute.
+// output or report that is a folder or another file that is not a regular one (device, FIFO,
+// socket; links followed), or whose folder does not exist, cannot be written (kExitFileError).
+// Paths are the same when they name one existing file (links followed) or the same place once made
+// absolute.
 OutputPathCheck CheckOutputPaths(const std::string& input, const std::string& output,
                                  const std::string& report);
 

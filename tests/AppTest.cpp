@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <sstream>
 #include <string>
@@ -11,6 +13,11 @@
 
 #include "ProgramRun.h"
 #include "c4d_standin.h"
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#endif
 
 namespace {
 
@@ -186,5 +193,84 @@ TEST_F(ThinfoldProgram, FileAndFolderNamesBeyondAscii) {
   EXPECT_NE(missing.output.find(folder + "/\xC3\x9F.json: cannot open"), std::string::npos)
       << missing.output;
 }
+
+#ifndef _WIN32
+// Special files made here, never the machine's own: the program must neither replace them with a
+// file nor write into them, and must write through a link to the file it points to.
+TEST_F(ThinfoldProgram, OutputsAreRegularFilesOrRefused) {
+  const fs::path target = _folder / "kept.json";
+  const std::string demo = Quoted(kExamples + "/demo.json");
+  const struct Row {
+    const char* name;
+    std::function<void(const fs::path&)> make;
+    std::function<bool(const fs::path&)> kept;  // the output afterwards
+    int exitCode;
+  } rows[] = {
+      {"device node",
+       [](const fs::path& path) {
+         ASSERT_EQ(::mknod(path.c_str(), S_IFCHR | 0600, makedev(1, 3)), 0);
+       },
+       [](const fs::path& path) { return fs::is_character_file(fs::symlink_status(path)); }, 3},
+      {"FIFO", [](const fs::path& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); },
+       [](const fs::path& path) { return fs::is_fifo(fs::symlink_status(path)); }, 3},
+      {"folder", [](const fs::path& path) { fs::create_directory(path); },
+       [](const fs::path& path) { return fs::is_directory(fs::symlink_status(path)); }, 3},
+      {"link to a private file",
+       [&](const fs::path& path) {
+         std::ofstream(target) << "old";
+         fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write);
+         fs::create_symlink(target, path);
+       },
+       [&](const fs::path& path) {
+         return fs::is_symlink(fs::symlink_status(path)) && FileText(target).size() > 3 &&
+                fs::status(target).permissions() ==
+                    (fs::perms::owner_read | fs::perms::owner_write);
+       },
+       0},
+  };
+  for (const Row& row : rows) {
+    for (const std::string command : {"convert ", "reduce --quiet "}) {
+      SCOPED_TRACE(std::string(row.name) + ", " + command);
+      const fs::path output = _folder / "out.json";
+      row.make(output);
+      const Output run = Thinfold(command + demo + " -o " + Quoted(output.string()));
+      EXPECT_EQ(run.exitCode, row.exitCode) << run.output;
+      if (row.exitCode != 0) {
+        EXPECT_NE(run.output.find(output.string() + ": cannot write"), std::string::npos)
+            << run.output;
+      }
+      EXPECT_TRUE(row.kept(output));
+      fs::remove(output);
+      fs::remove(target);
+    }
+  }
+  EXPECT_TRUE(fs::is_empty(_folder));
+}
+
+// Only regular files are read, and only up to a limit: an endless device or a FIFO would hang.
+TEST_F(ThinfoldProgram, InputsAreRegularFilesOfBoundedSize) {
+  fs::create_symlink("/dev/zero", _folder / "zero.json");
+  ASSERT_EQ(::mkfifo(PathOf("fifo.json").c_str(), 0600), 0);
+  fs::copy_file(kExamples + "/demo.json", _folder / "large.json");
+  const struct Row {
+    std::string path;
+    const char* limit;  // THINFOLD_MAX_INPUT_BYTES; null: unset
+    std::string message;
+  } rows[] = {
+      {PathOf("zero.json"), nullptr, "zero.json: cannot read: not a regular file"},
+      {PathOf("fifo.json"), nullptr, "fifo.json: cannot read: not a regular file"},
+      {PathOf("large.json"), "100", "large.json: cannot read: larger than 100 bytes"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.path);
+    if (row.limit) ::setenv("THINFOLD_MAX_INPUT_BYTES", row.limit, 1);
+    const Output run = Thinfold("info " + Quoted(row.path));
+    ::unsetenv("THINFOLD_MAX_INPUT_BYTES");
+    EXPECT_EQ(run.exitCode, 3) << run.output;
+    EXPECT_NE(run.output.find(row.message), std::string::npos) << run.output;
+  }
+  EXPECT_EQ(Thinfold("info " + Quoted(PathOf("large.json"))).exitCode, 0);
+}
+#endif
 
 }  // namespace

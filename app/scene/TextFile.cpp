@@ -8,16 +8,19 @@
 #ifdef _WIN32
 #include <io.h>
 
-#include <filesystem>
 #include <random>
-#include <system_error>
 #endif
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <new>
+#include <optional>
+#include <system_error>
 #include <vector>
 
 #include "TemporaryFiles.h"
@@ -25,7 +28,45 @@
 
 namespace {
 
+namespace fs = std::filesystem;
+
 std::string Reason(int error) { return std::strerror(error); }
+
+// Generous for any scene or capture, yet far below what would exhaust memory unnoticed.
+constexpr std::uintmax_t kDefaultMaxInputBytes = std::uintmax_t{2} << 30;
+
+std::uintmax_t MaxInputBytes() {
+  const char* text = std::getenv("THINFOLD_MAX_INPUT_BYTES");
+  if (!text || !*text) return kDefaultMaxInputBytes;
+  char* end = nullptr;
+  const unsigned long long limit = std::strtoull(text, &end, 10);
+  return *end == '\0' && limit > 0 ? limit : kDefaultMaxInputBytes;
+}
+
+// Links followed: devices, FIFOs, sockets and folders are no files to read or replace (a FIFO
+// would block, a device could be endless, and a rename would put a file in a device's place).
+bool IsOtherThanRegularFile(const fs::path& file) {
+  std::error_code error;
+  const fs::file_status status = fs::status(file, error);
+  return fs::exists(status) && !fs::is_regular_file(status);
+}
+
+// A link's final target, so that writing replaces the file the link points to.
+std::string FinalTarget(const std::string& path) {
+  const fs::path file = standin::PathFromUtf8(path);
+  std::error_code error;
+  if (!fs::is_symlink(fs::symlink_status(file, error))) return path;
+  const fs::path target = fs::weakly_canonical(file, error);
+  return error ? path : standin::Utf8FromPath(target);
+}
+
+// The permission bits of the file a write replaces; none when it does not exist yet.
+std::optional<fs::perms> ExistingPermissions(const std::string& path) {
+  std::error_code error;
+  const fs::file_status status = fs::status(standin::PathFromUtf8(path), error);
+  if (!fs::is_regular_file(status)) return std::nullopt;
+  return status.permissions();
+}
 
 // Text goes out in blocks of this size, so that a stop is seen within one block.
 constexpr std::size_t kBlockBytes = std::size_t{1} << 20;
@@ -70,7 +111,7 @@ int OpenTemporary(const std::string& path, std::string& temporary) {
 }
 
 // Windows files carry no POSIX permissions.
-void SetDefaultPermissions(int) {}
+void SetPermissions(int, const std::optional<fs::perms>&) {}
 
 int FlushToDisk(int fd) { return ::_commit(fd); }
 
@@ -90,8 +131,13 @@ int OpenTemporary(const std::string& path, std::string& temporary) {
   return ::mkstemp(temporary.data());
 }
 
-// New files get the usual permissions (0666 less the umask), not mkstemp's 0600.
-void SetDefaultPermissions(int fd) {
+// A replaced file keeps its permissions; new files get the usual ones (0666 less the umask),
+// not mkstemp's 0600.
+void SetPermissions(int fd, const std::optional<fs::perms>& existing) {
+  if (existing) {
+    ::fchmod(fd, static_cast<mode_t>(*existing & fs::perms::mask));
+    return;
+  }
   const mode_t mask = ::umask(0);
   ::umask(mask);
   ::fchmod(fd, 0666 & ~mask);
@@ -121,13 +167,18 @@ WriteEnd Failed(const std::string& path, int reason, std::string& error) {
   return WriteEnd::kFailed;
 }
 
-// The file's text in a new temporary file beside it; nothing is left behind unless kWritten.
-WriteEnd WriteTemporary(const FileToWrite& file, const std::function<bool()>& stopWanted,
-                        TemporaryFile& temporary, std::string& error) {
-  const int fd = OpenTemporary(file.path, temporary.path);
+// The file's text in a new temporary file beside target; nothing is left behind unless kWritten.
+WriteEnd WriteTemporary(const FileToWrite& file, const std::string& target,
+                        const std::function<bool()>& stopWanted, TemporaryFile& temporary,
+                        std::string& error) {
+  if (IsOtherThanRegularFile(standin::PathFromUtf8(target))) {
+    error = file.path + ": cannot write: not a regular file";
+    return WriteEnd::kFailed;
+  }
+  const int fd = OpenTemporary(target, temporary.path);
   if (fd < 0) return Failed(file.path, errno, error);
   temporary.slot = RememberTemporaryFile(temporary.path);
-  SetDefaultPermissions(fd);
+  SetPermissions(fd, ExistingPermissions(target));
   bool stopped = false;
   int failure = temporary.slot < 0 ? ENAMETOOLONG : 0;
   if (failure == 0 && (!WriteAll(fd, file.text, stopWanted, stopped) || FlushToDisk(fd) != 0))
@@ -142,32 +193,64 @@ void DiscardFrom(std::vector<TemporaryFile>& temporaries, std::size_t first) {
   for (std::size_t index = first; index < temporaries.size(); ++index) Discard(temporaries[index]);
 }
 
+std::string TooLarge(std::uintmax_t limit) {
+  return "larger than " + std::to_string(limit) + " bytes";
+}
+
+// Checked before opening, since opening a FIFO would wait for a writer; empty: try to read.
+std::string WhyNotToRead(const fs::path& file, std::uintmax_t limit) {
+  if (IsOtherThanRegularFile(file)) return "not a regular file";
+  std::error_code error;
+  const std::uintmax_t size = fs::file_size(file, error);
+  return !error && size > limit ? TooLarge(limit) : std::string();
+}
+
+// Why the open file cannot be read in whole; empty when it was.
+std::string ReadAll(std::FILE* file, std::uintmax_t limit, std::string& text) {
+  std::vector<char> buffer(1 << 16);
+  std::size_t count = 0;
+  try {
+    while ((count = std::fread(buffer.data(), 1, buffer.size(), file)) > 0) {
+      if (text.size() + count > limit) return TooLarge(limit);
+      text.append(buffer.data(), count);
+    }
+  } catch (const std::bad_alloc&) {
+    return "out of memory";
+  }
+  return std::ferror(file) != 0 ? Reason(errno) : std::string();
+}
+
 }  // namespace
 
 bool ReadTextFile(const std::string& path, std::string& text, std::string& error) {
+  text.clear();
+  const std::uintmax_t limit = MaxInputBytes();
+  const std::string refusal = WhyNotToRead(standin::PathFromUtf8(path), limit);
+  if (!refusal.empty()) {
+    error = path + ": cannot read: " + refusal;
+    return false;
+  }
   std::FILE* file = OpenForReading(path);
   if (!file) {
     error = path + ": cannot open: " + Reason(errno);
     return false;
   }
-  text.clear();
-  std::vector<char> buffer(1 << 16);
-  std::size_t count = 0;
-  while ((count = std::fread(buffer.data(), 1, buffer.size(), file)) > 0)
-    text.append(buffer.data(), count);
-  const bool failed = std::ferror(file) != 0;
-  const int readError = errno;
+  const std::string reason = ReadAll(file, limit, text);
   std::fclose(file);
-  if (failed) error = path + ": cannot read: " + Reason(readError);
-  return !failed;
+  if (reason.empty()) return true;
+  text = std::string();
+  error = path + ": cannot read: " + reason;
+  return false;
 }
 
 WriteEnd WriteTextFilesAtomically(const std::vector<FileToWrite>& files,
                                   const std::function<bool()>& stopWanted, std::string& error) {
   std::vector<TemporaryFile> temporaries;
+  std::vector<std::string> targets;
   for (const FileToWrite& file : files) {
     TemporaryFile temporary;
-    const WriteEnd end = WriteTemporary(file, stopWanted, temporary, error);
+    targets.push_back(FinalTarget(file.path));
+    const WriteEnd end = WriteTemporary(file, targets.back(), stopWanted, temporary, error);
     if (end != WriteEnd::kWritten) {
       DiscardFrom(temporaries, 0);
       return end;
@@ -180,7 +263,7 @@ WriteEnd WriteTextFilesAtomically(const std::vector<FileToWrite>& files,
   }
   std::string renamed;
   for (std::size_t index = 0; index < files.size(); ++index) {
-    if (ReplaceFile(temporaries[index].path, files[index].path) != 0) {
+    if (ReplaceFile(temporaries[index].path, targets[index]) != 0) {
       Failed(files[index].path, errno, error);
       if (!renamed.empty()) error += " (written: " + renamed + ")";
       DiscardFrom(temporaries, index);

@@ -7,11 +7,14 @@
 #include <string_view>
 #include <vector>
 
-// Reads the whole file into text; FALSE with error set ("PATH: cannot read: REASON").
+// Reads the whole file into text; FALSE with error set ("PATH: cannot read: REASON"). Only a
+// regular file (links followed) of at most THINFOLD_MAX_INPUT_BYTES (default 2 GiB) is read.
 bool ReadTextFile(const std::string& path, std::string& text, std::string& error);
 
 // Writes text to a temporary file in path's folder and renames it onto path, so readers see
 // the old file or the whole new one, never a part. FALSE (and nothing left behind) on failure.
+// A link is followed: its final target is replaced and keeps its permissions. A path that is
+// not a regular file (device, FIFO, socket, folder) is refused.
 bool WriteTextFileAtomically(const std::string& path, const std::string& text, std::string& error);
 
 struct FileToWrite {
