@@ -23,11 +23,12 @@ struct FileToWrite {
 };
 enum class WriteEnd { kWritten, kFailed, kStopped };
 // Writes every file to a temporary file beside it (beside a link's final target, which it
-// replaces as WriteTextFileAtomically does), then renames them into place in the order given. stopWanted is asked between blocks of a megabyte and once more before the first rename:
-// when it says so (kStopped), or a write fails (kFailed, error set), every temporary file is
-// removed and no path is touched. Only a rename that fails after the first leaves the files
-// renamed before it in place (error names them). While a temporary file exists, a signal that
-// ends the program removes it (TemporaryFiles.h).
+// replaces as WriteTextFileAtomically does), then renames them into place in the order given.
+// stopWanted is asked between blocks of a megabyte and once more before the first rename: when it
+// says so (kStopped), or a write fails (kFailed, error set), every temporary file is removed and no
+// path is touched. Only a rename that fails after the first leaves the files renamed before it in
+// place (error names them). While a temporary file exists, a signal that ends the program removes
+// it (TemporaryFiles.h).
 WriteEnd WriteTextFilesAtomically(const std::vector<FileToWrite>& files,
                                   const std::function<bool()>& stopWanted, std::string& error);
 
