@@ -94,7 +94,7 @@ double CToleranceCheck::WorstWhileCaching(const BaseTime& low, const BaseTime& h
   }
   const bool stopped = ForEachPoint(low, high, [&](const BaseTime& time) {
     const Real original = OriginalAt(time);
-    const double deviation = Abs(original - _reduced.GetValue(time, _fps)) / _unitStep;
+    const double deviation = DeviationFrom(original, time);
     if (deviation > worst) {
       worst = deviation;
       where = time;
@@ -121,7 +121,7 @@ double CToleranceCheck::WorstFromCache(double giveUpAbove, BaseTime& where) {
   for (VLONG n = -1; n < count; ++n) {
     const VLONG index = n < 0 ? std::min(_lastFailedIndex, count - 1) : n;
     const CCheckPoint& point = _cache[index];
-    const double deviation = Abs(point.original - _reduced.GetValue(point.time, _fps)) / _unitStep;
+    const double deviation = DeviationFrom(point.original, point.time);
     if (deviation > worst) {
       worst = deviation;
       where = point.time;
@@ -185,7 +185,11 @@ bool CToleranceCheck::ForEachPoint(const BaseTime& low, const BaseTime& high, Vi
 }
 
 double CToleranceCheck::DeviationAt(const BaseTime& time) const {
-  return Abs(_original.GetValue(time, _fps) - _reduced.GetValue(time, _fps)) / _unitStep;
+  return DeviationFrom(OriginalAt(time), time);
+}
+
+double CToleranceCheck::DeviationFrom(Real original, const BaseTime& time) const {
+  return Abs(original - _reduced.GetValue(time, _fps)) / _unitStep;
 }
 
 Real CToleranceCheck::OriginalAt(const BaseTime& time) const {

@@ -66,6 +66,8 @@ class CToleranceCheck {
   double WorstWhileCaching(const BaseTime& low, const BaseTime& high, double giveUpAbove,
                            BaseTime& where);
   double WorstFromCache(double giveUpAbove, BaseTime& where);
+  // The deviation at time from the original's value there, already read.
+  double DeviationFrom(Real original, const BaseTime& time) const;
   LLONG FirstGridStepAtOrAfter(const BaseTime& time) const;
   LLONG LastGridStepAtOrBefore(const BaseTime& time) const;
   LONG FirstOriginalKeyAtOrAfter(const BaseTime& time) const;
