@@ -1,7 +1,9 @@
-// Atoms, named list elements and links. Every atom is registered under a unique id while it
-// lives, so a BaseLink resolves to null once its atom is freed and never dangles.
+// Atoms, named list elements and links. An atom that is linked is registered under a unique id
+// while it lives, so a BaseLink resolves to null once its atom is freed and never dangles.
 #ifndef C4D_BASELIST_H
 #define C4D_BASELIST_H
+
+#include <atomic>
 
 #include "c4d_container.h"
 #include "c4d_string.h"
@@ -44,15 +46,18 @@ class C4DAtom {
   // Copies this atom's content onto dst, which must be of the same kind; FALSE otherwise.
   virtual Bool CopyTo(C4DAtom* dst, LONG flags = COPYFLAGS_0, AliasTrans* trn = nullptr) const = 0;
 
-  // The stand-in's registry id, unique for the life of the process.
-  LLONG GetAtomId() const { return _atomId; }
+  // The stand-in's registry id, unique for the life of the process. The first call registers
+  // the atom, so that links find it; atoms nobody asks for (most keys) stay out of the registry.
+  LLONG GetAtomId() const;
 
  protected:
   explicit C4DAtom(LONG type);
+  // Takes the atom out of the registry, so that no link resolves to it while it is torn down.
+  void Unregister();
 
  private:
   LONG _type;
-  LLONG _atomId;
+  mutable std::atomic<bool> _registered{false};
 };
 
 // Layer flags and colour of an element's layer.
@@ -66,17 +71,18 @@ class BaseList2D : public C4DAtom {
  public:
   ~BaseList2D() override;
 
-  String GetName() const { return _name; }
-  void SetName(const String& name) { _name = name; }
-  BaseContainer* GetDataInstance() { return &_data; }
-  const BaseContainer* GetDataInstance() const { return &_data; }
-  BaseContainer GetData() const { return _data; }
-  void SetData(const BaseContainer& data) { _data = data; }
+  String GetName() const;
+  void SetName(const String& name);
+  BaseContainer* GetDataInstance();
+  const BaseContainer* GetDataInstance() const;
+  BaseContainer GetData() const { return *GetDataInstance(); }
+  void SetData(const BaseContainer& data);
 
   // The element's animation tracks, in the order of InsertTrackSorted.
-  CTrack* GetFirstCTrack() const { return _firstTrack; }
+  CTrack* GetFirstCTrack() const;
   // Takes ownership of the track and keeps the tracks sorted by description id; a track with an
-  // id already present goes after the tracks with that id.
+  // id already present goes after the tracks with that id. Tracks arriving in ascending id
+  // order go in without a walk.
   void InsertTrackSorted(CTrack* track);
 
   // The element's layer, or null.
@@ -97,10 +103,18 @@ class BaseList2D : public C4DAtom {
 
  private:
   friend class CTrack;
-  String _name;
-  BaseContainer _data;
-  CTrack* _firstTrack = nullptr;
-  LLONG _layerId = 0;
+  // Name, data, tracks and layer, made when first set: keys, the elements the host holds by
+  // the million, have none of them.
+  struct Extras {
+    String name;
+    BaseContainer data;
+    CTrack* firstTrack = nullptr;
+    CTrack* lastTrack = nullptr;
+    LLONG layerId = 0;
+  };
+  const Extras* FindExtras() const { return _extras.load(std::memory_order_acquire); }
+  Extras& MakeExtras();
+  std::atomic<Extras*> _extras{nullptr};
 };
 
 // A reference to an atom that survives the atom: resolving gives null once it is freed.

@@ -33,6 +33,10 @@ LONG GetEventAddCount();
 // Number of atoms alive now (for leak checks in tests).
 LLONG GetLiveAtomCount();
 
+// Elements that inserting tracks and objects stepped over in all to find their place: the work
+// of building documents.
+LLONG GetListStepCount();
+
 // Threads: the count GeGetCPUCount reports (0 returns to the machine's or THINFOLD_CPU_COUNT's),
 // and a failure of MPThreadPool::Init or Start on purpose until set back to None.
 void SetCPUCount(LONG count);

@@ -1,5 +1,5 @@
-// The registry is a hash map from id to atom under a reader-writer lock: links are resolved far
-// more often (on worker threads too) than atoms are made or freed.
+// The registry is a pair of hash maps (id to atom, atom to id) under a reader-writer lock: links
+// are resolved far more often (on worker threads too) than atoms are linked or freed.
 #include "AtomRegistry.h"
 
 #include <atomic>
@@ -13,7 +13,9 @@ namespace {
 struct Registry {
   std::shared_mutex mutex;
   std::unordered_map<LLONG, C4DAtom*> atoms;
-  std::atomic<LLONG> nextId{1};
+  std::unordered_map<const C4DAtom*, LLONG> ids;
+  LLONG nextId = 1;  // under the lock
+  std::atomic<LLONG> live{0};
 };
 
 Registry& TheRegistry() {
@@ -26,22 +28,37 @@ Registry& TheRegistry() {
 
 namespace atomregistry {
 
-LLONG Register(C4DAtom* atom) {
+LLONG Register(const C4DAtom* atom) {
   Registry& registry = TheRegistry();
-  const LLONG atomId = registry.nextId.fetch_add(1, std::memory_order_relaxed);
+  {
+    std::shared_lock lock(registry.mutex);
+    const auto found = registry.ids.find(atom);
+    if (found != registry.ids.end()) return found->second;
+  }
   std::unique_lock lock(registry.mutex);
+  const auto found = registry.ids.find(atom);
+  if (found != registry.ids.end()) return found->second;
+  const LLONG atomId = registry.nextId++;
   try {
-    registry.atoms.emplace(atomId, atom);
+    registry.atoms.emplace(atomId, const_cast<C4DAtom*>(atom));
+    try {
+      registry.ids.emplace(atom, atomId);
+    } catch (...) {
+      registry.atoms.erase(atomId);
+    }
   } catch (...) {
-    // Out of memory: the atom lives unregistered, so links to it resolve to null.
+    // Out of memory: the atom stays unregistered, so links to it resolve to null.
   }
   return atomId;
 }
 
-void Unregister(LLONG atomId) {
+void Unregister(const C4DAtom* atom) {
   Registry& registry = TheRegistry();
   std::unique_lock lock(registry.mutex);
-  registry.atoms.erase(atomId);
+  const auto found = registry.ids.find(atom);
+  if (found == registry.ids.end()) return;
+  registry.atoms.erase(found->second);
+  registry.ids.erase(found);
 }
 
 C4DAtom* Find(LLONG atomId) {
@@ -55,11 +72,9 @@ std::shared_lock<std::shared_mutex> ReadLock() {
   return std::shared_lock<std::shared_mutex>(TheRegistry().mutex);
 }
 
-LLONG LiveCount() {
-  Registry& registry = TheRegistry();
-  std::shared_lock lock(registry.mutex);
-  return static_cast<LLONG>(registry.atoms.size());
-}
+void CountMade() { TheRegistry().live.fetch_add(1, std::memory_order_relaxed); }
+void CountGone() { TheRegistry().live.fetch_sub(1, std::memory_order_relaxed); }
+LLONG LiveCount() { return TheRegistry().live.load(std::memory_order_relaxed); }
 
 }  // namespace atomregistry
 

@@ -19,7 +19,7 @@ void BaseDocument::Free(BaseDocument*& doc) {
 }
 
 BaseDocument::~BaseDocument() {
-  atomregistry::Unregister(GetAtomId());
+  Unregister();
   while (_firstObject) {
     BaseObject* object = _firstObject;
     BaseObject::Free(object);

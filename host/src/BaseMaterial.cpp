@@ -12,7 +12,7 @@ void BaseMaterial::Free(BaseMaterial*& material) {
 }
 
 BaseMaterial::~BaseMaterial() {
-  atomregistry::Unregister(GetAtomId());
+  Unregister();
   FreeTracks();
 }
 

@@ -1,5 +1,6 @@
 // Objects: a tree of elements with tags, held by a document.
 #include "AtomRegistry.h"
+#include "ListSteps.h"
 #include "c4d_basedocument.h"
 #include "c4d_debug.h"
 
@@ -14,7 +15,7 @@ void BaseObject::Free(BaseObject*& object) {
 
 BaseObject::~BaseObject() {
   // Unregistered first, so that no link resolves to an object that is half torn down.
-  atomregistry::Unregister(GetAtomId());
+  Unregister();
   while (_firstTag) {
     BaseTag* tag = _firstTag;
     BaseTag::Free(tag);
@@ -41,7 +42,9 @@ void BaseObject::InsertUnderLast(BaseObject* parent) {
   if (!parent || IsInSubtreeOf(parent, this)) return;
   Remove();
   BaseObject* last = parent->_down;
-  while (last && last->_next) last = last->_next;
+  LLONG steps = 0;
+  for (; last && last->_next; ++steps) last = last->_next;
+  CountListSteps(steps);
   _up = parent;
   _pred = last;
   if (last)

@@ -12,7 +12,7 @@ void BaseTag::Free(BaseTag*& tag) {
 }
 
 BaseTag::~BaseTag() {
-  atomregistry::Unregister(GetAtomId());
+  Unregister();
   FreeTracks();
 }
 

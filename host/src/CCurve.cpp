@@ -25,7 +25,7 @@ CCurve::KeyShape CCurve::ShapeOf(const CKey& key) {
 }
 
 CCurve::~CCurve() {
-  atomregistry::Unregister(GetAtomId());
+  Unregister();
   FlushKeys();
 }
 

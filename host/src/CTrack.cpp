@@ -33,7 +33,7 @@ void CTrack::Free(CTrack*& track) {
 }
 
 CTrack::~CTrack() {
-  atomregistry::Unregister(GetAtomId());
+  Unregister();
   delete _curve;
   _curve = nullptr;
 }
@@ -56,20 +56,24 @@ CCurve* CTrack::GetCurve(LONG type, Bool create) {
 }
 
 void CTrack::Remove() {
-  const bool inserted = _pred || (_owner && _owner->_firstTrack == this);
+  BaseList2D::Extras* list = _owner ? _owner->_extras.load(std::memory_order_acquire) : nullptr;
+  const bool inserted = _pred || (list && list->firstTrack == this);
   if (inserted) {
     if (_pred)
       _pred->_next = _next;
     else
-      _owner->_firstTrack = _next;
-    if (_next) _next->_pred = _pred;
+      list->firstTrack = _next;
+    if (_next)
+      _next->_pred = _pred;
+    else
+      list->lastTrack = _pred;
   }
   _next = _pred = nullptr;
   if (inserted) _owner = nullptr;
 }
 
 BaseDocument* CTrack::GetDocument() const {
-  const bool inserted = _pred || (_owner && _owner->_firstTrack == this);
+  const bool inserted = _pred || (_owner && _owner->GetFirstCTrack() == this);
   return inserted ? _owner->GetDocument() : nullptr;
 }
 
