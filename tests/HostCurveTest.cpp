@@ -328,6 +328,39 @@ TEST_F(CCurveValue, EditedCurveEvaluatesLikeOneBuiltFromItsKeys) {
     ASSERT_EQ(At(ms / 1000.0), copy->GetValue(BaseTime(ms, 1000), 30)) << "at " << ms << " ms";
 }
 
+// Keys arriving in ascending or descending time, or at both ends in turn, end in time order, and
+// neither their arrival nor their deletion from the front moves the other keys: the curve's work
+// stays a few moves per key where shifting all keys would be quadratic.
+TEST(CCurveWork, KeysArrivingAndLeavingAtEitherEndMoveFewKeys) {
+  constexpr int kKeys = 20000;
+  struct Row {
+    const char* name;
+    int (*frameOf)(int arrival);
+  } rows[] = {
+      {"ascending", [](int i) { return i; }},
+      {"descending", [](int i) { return kKeys - 1 - i; }},
+      {"at both ends in turn",
+       [](int i) { return i % 2 ? kKeys / 2 + i / 2 : kKeys / 2 - 1 - i / 2; }},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    BaseObject* object = BaseObject::Alloc();
+    CTrack* track = CTrack::Alloc(object, DescID(1));
+    object->InsertTrackSorted(track);
+    CCurve* curve = track->GetCurve();
+    for (int i = 0; i < kKeys; ++i) {
+      CKey* key = CKey::Alloc();
+      key->SetTime(nullptr, BaseTime(row.frameOf(i), 30));
+      key->SetValue(nullptr, row.frameOf(i));
+      ASSERT_TRUE(curve->InsertKey(key));
+    }
+    for (LONG i = 0; i < kKeys; ++i) ASSERT_EQ(curve->GetKey(i)->GetValue(), i);
+    while (curve->GetKeyCount() > 0) curve->DelKey(0);
+    EXPECT_LE(curve->GetMovedKeyCount(), 4 * kKeys);
+    BaseObject::Free(object);
+  }
+}
+
 TEST(CKey, CloneIsDetachedAndComplete) {
   CKey* key = CKey::Alloc();
   key->SetTime(nullptr, BaseTime(3, 4));

@@ -2,11 +2,14 @@
 #ifndef C4D_CANIMATION_H
 #define C4D_CANIMATION_H
 
-#include <vector>
+#include <atomic>
+#include <memory>
+#include <mutex>
 
 #include "c4d_baselist.h"
 #include "c4d_container.h"
 #include "c4d_time.h"
+#include "c4d_twoendedarray.h"
 
 class CCurve;
 class CKey;
@@ -72,16 +75,17 @@ class CKey : public BaseList2D {
   void SetTime(CCurve* seq, const BaseTime& time);
   Real GetValue() const { return _value; }
   void SetValue(CCurve* seq, Real value);
-  const GeData& GetGeData() const { return _data; }
+  const GeData& GetGeData() const;
   void SetGeData(CCurve* seq, const GeData& data);
   CINTERPOLATION GetInterpolation() const { return _interpolation; }
   void SetInterpolation(CCurve* seq, CINTERPOLATION interpolation);
 
   // Tangents: time offsets (left normally negative, right positive) and value offsets.
-  BaseTime GetTimeLeft() const { return _timeLeft; }
-  BaseTime GetTimeRight() const { return _timeRight; }
-  Real GetValueLeft() const { return _valueLeft; }
-  Real GetValueRight() const { return _valueRight; }
+  BaseTime GetTimeLeft() const { return _more ? _more->timeLeft : BaseTime(); }
+  BaseTime GetTimeRight() const { return _more ? _more->timeRight : BaseTime(); }
+  Real GetValueLeft() const { return _more ? _more->valueLeft : 0.0; }
+  Real GetValueRight() const { return _more ? _more->valueRight : 0.0; }
+  // Setting a tangent or data may allocate; out of memory throws std::bad_alloc.
   void SetTimeLeft(CCurve* seq, const BaseTime& offset);
   void SetTimeRight(CCurve* seq, const BaseTime& offset);
   void SetValueLeft(CCurve* seq, Real offset);
@@ -95,13 +99,21 @@ class CKey : public BaseList2D {
   friend class CCurve;
   CKey() : BaseList2D(ID_CKEY) {}
   ~CKey() override = default;
+  // Tangents and data, kept apart because captured motion has neither: a key without them is
+  // what the host holds by the million.
+  struct More {
+    BaseTime timeLeft, timeRight;
+    Real valueLeft = 0.0, valueRight = 0.0;
+    std::unique_ptr<GeData> data;  // null: no data
+  };
+  More& MakeMore();
+  // Tells the holding curve that what it evaluates changed.
+  void Changed();
   BaseTime _time;
   Real _value = 0.0;
-  GeData _data;
-  CINTERPOLATION _interpolation = CINTERPOLATION_SPLINE;
-  BaseTime _timeLeft, _timeRight;
-  Real _valueLeft = 0.0, _valueRight = 0.0;
+  std::unique_ptr<More> _more;
   CCurve* _curve = nullptr;
+  CINTERPOLATION _interpolation = CINTERPOLATION_SPLINE;
 };
 
 class CCurve : public BaseList2D {
@@ -128,6 +140,9 @@ class CCurve : public BaseList2D {
   // Tells the host that keys changed.
   void SetKeyDirty() { ++_dirtyCount; }
   LONG GetDirtyCount() const { return _dirtyCount; }
+  // The stand-in's count of keys moved in the curve's storage by insertions and deletions in
+  // all: the work of keeping the keys in time order.
+  LLONG GetMovedKeyCount() const { return static_cast<LLONG>(_keys.MovedCount()); }
 
   CTrack* GetTrack() const { return _track; }
   BaseDocument* GetDocument() const override;
@@ -145,7 +160,7 @@ class CCurve : public BaseList2D {
   LONG IndexOf(const CKey* key) const;
   // Takes the key out of the curve without freeing it.
   void Detach(CKey* key);
-  // Inserts or erases a key and its shape at index; FALSE when out of memory.
+  // Inserts or erases a key (and its shape) at index; FALSE when out of memory.
   Bool InsertAt(size_t index, CKey* key);
   void EraseAt(size_t index);
   // Copies a held key's time, value, interpolation and tangents into its shape.
@@ -157,8 +172,16 @@ class CCurve : public BaseList2D {
     CINTERPOLATION interpolation;
   };
   static KeyShape ShapeOf(const CKey& key);
-  std::vector<CKey*> _keys;
-  std::vector<KeyShape> _shapes;
+  // The shapes of all keys, made by the first evaluation and kept up to date from then on, so
+  // that curves that are only held (copies, snapshots) never store them. Null when there is no
+  // memory for them: evaluation then reads the keys themselves.
+  const KeyShape* Shapes() const;
+  // Forgets the shapes; the next evaluation makes them again.
+  void DropShapes();
+  TwoEndedArray<CKey*> _keys;
+  mutable TwoEndedArray<KeyShape> _shapes;
+  mutable std::atomic<bool> _shaped{false};
+  mutable std::mutex _shaping;  // one evaluation makes the shapes while others wait
   CTrack* _track = nullptr;
   LONG _dirtyCount = 0;
   // Segment of the last GetValue, a guess; accessed through a relaxed std::atomic_ref.

@@ -9,19 +9,34 @@ namespace {
 bool KeyEarlier(const CKey* key, const BaseTime& time) { return key->GetTime() < time; }
 bool TimeEarlier(const BaseTime& time, const CKey* key) { return time < key->GetTime(); }
 
-// Rotates the ranges [first, last) of keys and shapes alike so that middle becomes first.
-template <class Shapes>
-void RotateBoth(std::vector<CKey*>& keys, Shapes& shapes, std::ptrdiff_t first,
-                std::ptrdiff_t middle, std::ptrdiff_t last) {
-  std::rotate(keys.begin() + first, keys.begin() + middle, keys.begin() + last);
-  std::rotate(shapes.begin() + first, shapes.begin() + middle, shapes.begin() + last);
+// Rotates the range [first, last) of an array so that middle becomes first.
+template <class Array>
+void RotateRange(Array& array, std::ptrdiff_t first, std::ptrdiff_t middle, std::ptrdiff_t last) {
+  std::rotate(array.begin() + first, array.begin() + middle, array.begin() + last);
 }
 
 }  // namespace
 
 CCurve::KeyShape CCurve::ShapeOf(const CKey& key) {
-  return {key._time.Get(),      key._value,      key._timeLeft.Get(), key._valueLeft,
-          key._timeRight.Get(), key._valueRight, key._interpolation};
+  return {
+      key._time.Get(),          key._value,          key.GetTimeLeft().Get(), key.GetValueLeft(),
+      key.GetTimeRight().Get(), key.GetValueRight(), key._interpolation};
+}
+
+const CCurve::KeyShape* CCurve::Shapes() const {
+  if (_shaped.load(std::memory_order_acquire)) return _shapes.data();
+  std::lock_guard<std::mutex> lock(_shaping);
+  if (!_shaped.load(std::memory_order_relaxed)) {
+    if (!_shapes.Reserve(_keys.size())) return nullptr;
+    for (const CKey* key : _keys) _shapes.Insert(_shapes.size(), ShapeOf(*key));
+    _shaped.store(true, std::memory_order_release);
+  }
+  return _shapes.data();
+}
+
+void CCurve::DropShapes() {
+  _shapes.Release();
+  _shaped.store(false, std::memory_order_relaxed);
 }
 
 CCurve::~CCurve() {
@@ -73,8 +88,8 @@ void CCurve::FlushKeys() {
     key->_curve = nullptr;
     CKey::Free(key);
   }
-  _keys.clear();
-  _shapes.clear();
+  _keys.Release();
+  DropShapes();
 }
 
 LONG CCurve::IndexOf(const CKey* key) const {
@@ -97,28 +112,23 @@ void CCurve::Detach(CKey* key) {
 }
 
 Bool CCurve::InsertAt(size_t index, CKey* key) {
-  try {
-    _keys.insert(_keys.begin() + static_cast<std::ptrdiff_t>(index), key);
-  } catch (...) {
-    return FALSE;
-  }
-  try {
-    _shapes.insert(_shapes.begin() + static_cast<std::ptrdiff_t>(index), ShapeOf(*key));
-  } catch (...) {
-    _keys.erase(_keys.begin() + static_cast<std::ptrdiff_t>(index));
-    return FALSE;
-  }
+  if (!_keys.Insert(index, key)) return FALSE;
+  // Without memory for the shape the curve evaluates from its keys until the shapes are made
+  // again.
+  if (_shaped.load(std::memory_order_relaxed) && !_shapes.Insert(index, ShapeOf(*key)))
+    DropShapes();
   key->_curve = this;
   return TRUE;
 }
 
 void CCurve::EraseAt(size_t index) {
   _keys[index]->_curve = nullptr;
-  _keys.erase(_keys.begin() + static_cast<std::ptrdiff_t>(index));
-  _shapes.erase(_shapes.begin() + static_cast<std::ptrdiff_t>(index));
+  _keys.Erase(index);
+  if (_shaped.load(std::memory_order_relaxed)) _shapes.Erase(index);
 }
 
 void CCurve::RefreshShape(const CKey* key) {
+  if (!_shaped.load(std::memory_order_relaxed)) return;
   const LONG index = IndexOf(key);
   if (index >= 0) _shapes[static_cast<size_t>(index)] = ShapeOf(*key);
 }
@@ -127,17 +137,22 @@ void CCurve::Resort(CKey* key, const BaseTime& time) {
   const LONG index = IndexOf(key);
   key->_time = time;
   if (index < 0) return;
-  _shapes[static_cast<size_t>(index)] = ShapeOf(*key);
-  const auto at = _keys.begin() + index;
+  const bool shaped = _shaped.load(std::memory_order_relaxed);
+  if (shaped) _shapes[static_cast<size_t>(index)] = ShapeOf(*key);
   // The other keys stay sorted: the key moves past later keys that are earlier than its new time,
   // or before earlier keys that are later, so keys of equal time keep their order.
-  auto target = std::lower_bound(at + 1, _keys.end(), time, KeyEarlier);
+  const auto rotate = [&](std::ptrdiff_t first, std::ptrdiff_t middle, std::ptrdiff_t last) {
+    RotateRange(_keys, first, middle, last);
+    if (shaped) RotateRange(_shapes, first, middle, last);
+  };
+  CKey** const at = _keys.begin() + index;
+  CKey** target = std::lower_bound(at + 1, _keys.end(), time, KeyEarlier);
   if (target != at + 1) {
-    RotateBoth(_keys, _shapes, index, index + 1, target - _keys.begin());
+    rotate(index, index + 1, target - _keys.begin());
     return;
   }
   target = std::upper_bound(_keys.begin(), at, time, TimeEarlier);
-  if (target != at) RotateBoth(_keys, _shapes, target - _keys.begin(), index, index + 1);
+  if (target != at) rotate(target - _keys.begin(), index, index + 1);
 }
 
 BaseDocument* CCurve::GetDocument() const { return _track ? _track->GetDocument() : nullptr; }
@@ -156,6 +171,7 @@ Bool CCurve::CopyTo(C4DAtom* dst, LONG, AliasTrans*) const {
   if (!target || target == this) return FALSE;
   CopyBaseTo(target);
   target->FlushKeys();
+  if (!target->_keys.Reserve(_keys.size())) return FALSE;
   for (const CKey* key : _keys) {
     CKey* copy = key->GetClone();
     if (!copy || !target->InsertKey(copy)) {

@@ -1,6 +1,18 @@
 // Keys of a curve: time, value or data, interpolation and tangents.
+#include <cmath>
+
 #include "c4d_canimation.h"
 #include "c4d_debug.h"
+
+namespace {
+
+// Exactly what a key without tangents reads: setting it needs no storage.
+bool IsUnset(const BaseTime& offset) {
+  return offset.GetNumerator() == 0 && offset.GetDenominator() == 1;
+}
+bool IsUnset(Real offset) { return offset == 0.0 && !std::signbit(offset); }
+
+}  // namespace
 
 CKey* CKey::Alloc() { return gNew CKey; }
 
@@ -22,15 +34,29 @@ Bool CKey::CopyTo(C4DAtom* dst, LONG, AliasTrans*) const {
   if (!target || target == this) return FALSE;
   CopyBaseTo(target);
   target->_value = _value;
-  target->_data = _data;
   target->_interpolation = _interpolation;
-  target->_timeLeft = _timeLeft;
-  target->_timeRight = _timeRight;
-  target->_valueLeft = _valueLeft;
-  target->_valueRight = _valueRight;
+  if (_more) {
+    More& more = target->MakeMore();
+    more.timeLeft = _more->timeLeft;
+    more.timeRight = _more->timeRight;
+    more.valueLeft = _more->valueLeft;
+    more.valueRight = _more->valueRight;
+    more.data = _more->data ? std::make_unique<GeData>(*_more->data) : nullptr;
+  } else {
+    target->_more.reset();
+  }
   // Last, so that a target held by a curve is re-sorted and re-read there.
   target->SetTime(target->_curve, _time);
   return TRUE;
+}
+
+CKey::More& CKey::MakeMore() {
+  if (!_more) _more = std::make_unique<More>();
+  return *_more;
+}
+
+void CKey::Changed() {
+  if (_curve) _curve->RefreshShape(this);
 }
 
 void CKey::SetTime(CCurve*, const BaseTime& time) {
@@ -44,10 +70,20 @@ void CKey::SetTime(CCurve*, const BaseTime& time) {
 
 void CKey::SetValue(CCurve*, Real value) {
   _value = value;
-  if (_curve) _curve->RefreshShape(this);
+  Changed();
 }
 
-void CKey::SetGeData(CCurve*, const GeData& data) { _data = data; }
+const GeData& CKey::GetGeData() const {
+  static const GeData kNoData;
+  return _more && _more->data ? *_more->data : kNoData;
+}
+
+void CKey::SetGeData(CCurve*, const GeData& data) {
+  if (_more && _more->data)
+    *_more->data = data;
+  else if (data.GetType() != DA_NIL)
+    MakeMore().data = std::make_unique<GeData>(data);
+}
 
 void CKey::SetInterpolation(CCurve*, CINTERPOLATION interpolation) {
   const bool known = interpolation == CINTERPOLATION_SPLINE ||
@@ -55,27 +91,31 @@ void CKey::SetInterpolation(CCurve*, CINTERPOLATION interpolation) {
   DebugAssert(known);
   if (!known) return;
   _interpolation = interpolation;
-  if (_curve) _curve->RefreshShape(this);
+  Changed();
 }
 
 void CKey::SetTimeLeft(CCurve*, const BaseTime& offset) {
-  _timeLeft = offset;
-  if (_curve) _curve->RefreshShape(this);
+  if (!_more && IsUnset(offset)) return;
+  MakeMore().timeLeft = offset;
+  Changed();
 }
 
 void CKey::SetTimeRight(CCurve*, const BaseTime& offset) {
-  _timeRight = offset;
-  if (_curve) _curve->RefreshShape(this);
+  if (!_more && IsUnset(offset)) return;
+  MakeMore().timeRight = offset;
+  Changed();
 }
 
 void CKey::SetValueLeft(CCurve*, Real offset) {
-  _valueLeft = offset;
-  if (_curve) _curve->RefreshShape(this);
+  if (!_more && IsUnset(offset)) return;
+  MakeMore().valueLeft = offset;
+  Changed();
 }
 
 void CKey::SetValueRight(CCurve*, Real offset) {
-  _valueRight = offset;
-  if (_curve) _curve->RefreshShape(this);
+  if (!_more && IsUnset(offset)) return;
+  MakeMore().valueRight = offset;
+  Changed();
 }
 
 BaseDocument* CKey::GetDocument() const { return _curve ? _curve->GetDocument() : nullptr; }

@@ -112,6 +112,24 @@ KeyValues ValuesOf(const CKey& key) {
           key.GetValueLeft(),  key.GetTimeRight().Get(), key.GetValueRight()};
 }
 
+// A key as SegmentValue reads it: its values and its interpolation.
+struct KeyReading : KeyValues {
+  CINTERPOLATION interpolation;
+};
+
+KeyReading ReadingOf(const CKey* key) { return {ValuesOf(*key), key->GetInterpolation()}; }
+
+// The value at t read from the keys themselves, the same as from their shapes.
+Real ValueFromKeys(CKey* const* keys, size_t count, double t) {
+  if (t <= keys[0]->GetTime().Get()) return keys[0]->GetValue();
+  if (t >= keys[count - 1]->GetTime().Get()) return keys[count - 1]->GetValue();
+  const size_t segment =
+      std::upper_bound(keys, keys + count, t,
+                       [](double at, const CKey* key) { return at < key->GetTime().Get(); }) -
+      keys - 1;
+  return SegmentValue(ReadingOf(keys[segment]), ReadingOf(keys[segment + 1]), t);
+}
+
 // The parameters u in (0, 1), ascending, where the cubic Bezier with control points 0, p1, p2,
 // p3 has zero slope. The slope is 3 (a u^2 + b u + c); the roots come from the form that does
 // not cancel.
@@ -153,24 +171,26 @@ void standin::ForEachCurveTurn(const CCurve& curve, const std::function<void(Rea
 }
 
 Real CCurve::GetValue(const BaseTime& time, LONG) const {
-  const size_t count = _shapes.size();
+  const size_t count = _keys.size();
   if (count == 0) return 0.0;
   const double t = time.Get();
-  if (t <= _shapes.front().time) return _shapes.front().value;
-  if (t >= _shapes.back().time) return _shapes.back().value;
+  const KeyShape* shapes = Shapes();
+  if (!shapes) return ValueFromKeys(_keys.data(), count, t);
+  if (t <= shapes[0].time) return shapes[0].value;
+  if (t >= shapes[count - 1].time) return shapes[count - 1].value;
   // The segment of the last call and the one after it are tried first: samples mostly walk
   // forward in time. The hint is only a guess, so concurrent readers of one curve may overwrite
   // it freely (relaxed atomic).
   std::atomic_ref<size_t> hint(_lastSegment);
   size_t segment = hint.load(std::memory_order_relaxed);
   const auto contains = [&](size_t i) {
-    return i + 1 < count && _shapes[i].time <= t && t < _shapes[i + 1].time;
+    return i + 1 < count && shapes[i].time <= t && t < shapes[i + 1].time;
   };
   if (!contains(segment)) {
     if (!contains(++segment)) {
-      segment = LastAtOrBefore(_shapes.data(), count, t);
+      segment = LastAtOrBefore(shapes, count, t);
     }
     hint.store(segment, std::memory_order_relaxed);
   }
-  return SegmentValue(_shapes[segment], _shapes[segment + 1], t);
+  return SegmentValue(shapes[segment], shapes[segment + 1], t);
 }
