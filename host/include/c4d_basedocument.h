@@ -3,6 +3,7 @@
 #ifndef C4D_BASEDOCUMENT_H
 #define C4D_BASEDOCUMENT_H
 
+#include <unordered_set>
 #include <vector>
 
 #include "c4d_baselist.h"
@@ -114,6 +115,7 @@ class LayerObject : public BaseList2D {
   LayerObject() : BaseList2D(ID_LAYER_OBJECT) {}
   ~LayerObject() override = default;
   LayerObject* _next = nullptr;
+  LayerObject* _pred = nullptr;
   LayerData _layerData;
   BaseDocument* _doc = nullptr;
 };
@@ -130,7 +132,10 @@ class GeListHead {
   friend class LayerObject;
   GeListHead() = default;
   ~GeListHead();
+  // Takes the layer out of the list.
+  void Unlink(LayerObject* layer);
   LayerObject* _first = nullptr;
+  LayerObject* _last = nullptr;
   BaseDocument* _doc = nullptr;
 };
 
@@ -186,8 +191,14 @@ class BaseDocument : public BaseList2D {
   BaseObject* _firstObject = nullptr;
   BaseMaterial* _firstMaterial = nullptr;
   GeListHead* _layerRoot = nullptr;
-  std::vector<LLONG> _objectTagSelection;
-  std::vector<LLONG> _materialSelection;
+  // Selected elements by atom id, in selection order and as a set for finding one.
+  struct Selection {
+    std::vector<LLONG> order;
+    std::unordered_set<LLONG> members;
+  };
+  static void ChangeSelection(Selection& selection, const BaseList2D* element, LONG mode);
+  Selection _objectTagSelection;
+  Selection _materialSelection;
 };
 
 // The document the command works on, or null. The host program sets it with SetActiveDocument.

@@ -89,31 +89,39 @@ void CollectSelected(const BaseDocument* doc, const std::vector<LLONG>& ids, Ato
   }
 }
 
-// Applies a selection mode to the id list (new, add or remove).
-void ChangeSelection(std::vector<LLONG>& ids, const BaseList2D* element, LONG mode) {
-  if (mode == SELECTION_NEW) ids.clear();
+}  // namespace
+
+// Applies a selection mode (new, add or remove).
+void BaseDocument::ChangeSelection(Selection& selection, const BaseList2D* element, LONG mode) {
+  if (mode == SELECTION_NEW) {
+    selection.order.clear();
+    selection.members.clear();
+  }
   if (!element) return;
   const LLONG atomId = element->GetAtomId();
-  auto found = std::find(ids.begin(), ids.end(), atomId);
   if (mode == SELECTION_SUB) {
-    if (found != ids.end()) ids.erase(found);
-  } else if (found == ids.end()) {
+    if (selection.members.erase(atomId))
+      selection.order.erase(std::find(selection.order.begin(), selection.order.end(), atomId));
+    return;
+  }
+  try {
+    if (!selection.members.insert(atomId).second) return;
     try {
-      ids.push_back(atomId);
+      selection.order.push_back(atomId);
     } catch (...) {
-      // Out of memory: the element stays unselected.
+      selection.members.erase(atomId);
     }
+  } catch (...) {
+    // Out of memory: the element stays unselected.
   }
 }
 
-}  // namespace
-
 void BaseDocument::GetSelection(AtomArray& selection) const {
-  CollectSelected(this, _objectTagSelection, selection);
+  CollectSelected(this, _objectTagSelection.order, selection);
 }
 
 void BaseDocument::GetActiveMaterials(AtomArray& selection) const {
-  CollectSelected(this, _materialSelection, selection);
+  CollectSelected(this, _materialSelection.order, selection);
 }
 
 void BaseDocument::SetActiveObject(BaseObject* op, LONG mode) {

@@ -112,10 +112,15 @@ Bool BaseObject::CopyTo(C4DAtom* dst, LONG flags, AliasTrans* trn) const {
     target->InsertTag(tagCopy, lastTag);
     lastTag = tagCopy;
   }
+  // Each copy goes after the last one, without a walk over the children copied before it.
+  BaseObject* lastChild = nullptr;
   for (const BaseObject* child = _down; child; child = child->_next) {
     auto* childCopy = static_cast<BaseObject*>(child->GetClone(flags, trn));
     if (!childCopy) return FALSE;
-    childCopy->InsertUnderLast(target);
+    childCopy->_up = target;
+    childCopy->_pred = lastChild;
+    (lastChild ? lastChild->_next : target->_down) = childCopy;
+    lastChild = childCopy;
   }
   return TRUE;
 }

@@ -7,11 +7,7 @@ LayerObject* LayerObject::Alloc() { return gNew LayerObject; }
 void LayerObject::Free(LayerObject*& layer) {
   if (!layer) return;
   GeListHead* root = layer->_doc ? layer->_doc->GetLayerObjectRoot() : nullptr;
-  if (root) {
-    LayerObject** link = &root->_first;
-    while (*link && *link != layer) link = &(*link)->_next;
-    if (*link) *link = layer->_next;
-  }
+  if (root) root->Unlink(layer);
   delete layer;
   layer = nullptr;
 }
@@ -33,17 +29,25 @@ Bool LayerObject::CopyTo(C4DAtom* dst, LONG, AliasTrans*) const {
 void GeListHead::InsertLast(LayerObject* layer) {
   DebugAssert(layer != nullptr);
   if (!layer || layer->_doc) return;
-  LayerObject** link = &_first;
-  while (*link) link = &(*link)->_next;
-  *link = layer;
+  layer->_pred = _last;
   layer->_next = nullptr;
+  (_last ? _last->_next : _first) = layer;
+  _last = layer;
   layer->_doc = _doc;
+}
+
+void GeListHead::Unlink(LayerObject* layer) {
+  if (layer->_pred || _first == layer) {
+    (layer->_pred ? layer->_pred->_next : _first) = layer->_next;
+    (layer->_next ? layer->_next->_pred : _last) = layer->_pred;
+  }
+  layer->_next = layer->_pred = nullptr;
 }
 
 GeListHead::~GeListHead() {
   while (_first) {
     LayerObject* layer = _first;
-    _first = layer->_next;
+    Unlink(layer);
     layer->_doc = nullptr;
     LayerObject::Free(layer);
   }
