@@ -1,7 +1,9 @@
 // Reading the tracks of a scene element.
 #include "TrackReader.h"
 
+#include <algorithm>
 #include <limits>
+#include <vector>
 
 #include "ContainerJson.h"
 #include "SceneNames.h"
@@ -93,33 +95,58 @@ bool ReadKey(const Json& json, const std::string& path, LONG category, LONG fps,
   return true;
 }
 
-// Two keys at one time: the later in the file wins.
-bool InsertReplacing(CCurve& curve, CKey* key) {
-  LONG low = 0, high = curve.GetKeyCount();
-  while (low < high) {
-    const LONG middle = low + (high - low) / 2;
-    if (curve.GetKey(middle)->GetTime() < key->GetTime())
-      low = middle + 1;
-    else
-      high = middle;
+// A key read from the file with its place there, until it goes into the curve.
+struct PendingKey {
+  CKey* key;
+  std::size_t index;
+};
+
+void FreeKeys(std::vector<PendingKey>& keys) {
+  for (PendingKey& read : keys) CKey::Free(read.key);
+  keys.clear();
+}
+
+// Two keys at one time: the later in the file wins. The keys go in in time order, so the curve
+// only ever appends, whatever order the file has them in.
+bool InsertInTimeOrder(std::vector<PendingKey>& keys, const std::string& path, CCurve& curve,
+                       JsonFaults& faults) {
+  std::stable_sort(keys.begin(), keys.end(), [](const PendingKey& a, const PendingKey& b) {
+    return a.key->GetTime() < b.key->GetTime();
+  });
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    PendingKey& read = keys[i];
+    if (i + 1 < keys.size() && keys[i + 1].key->GetTime() == read.key->GetTime()) {
+      CKey::Free(read.key);  // a later key in the file has the same time
+      continue;
+    }
+    if (!curve.InsertKey(read.key)) {
+      const std::size_t failed = read.index;
+      FreeKeys(keys);
+      return faults.Fail(IndexPath(path, failed), "the key could not be added");
+    }
+    read.key = nullptr;  // the curve's now
   }
-  if (low < curve.GetKeyCount() && curve.GetKey(low)->GetTime() == key->GetTime())
-    curve.DelKey(low);
-  return curve.InsertKey(key);
+  keys.clear();
+  return true;
 }
 
 bool ReadKeys(const Json& keys, const std::string& path, LONG category, LONG fps, CCurve& curve,
               JsonFaults& faults) {
+  std::vector<PendingKey> read;
+  read.reserve(keys.size());
   for (std::size_t i = 0; i < keys.size(); ++i) {
     CKey* key = CKey::Alloc();
-    if (!key) return faults.Fail(IndexPath(path, i), "out of memory");
-    if (!ReadKey(keys[i], IndexPath(path, i), category, fps, *key, faults) ||
-        !InsertReplacing(curve, key)) {
-      CKey::Free(key);
+    if (!key) {
+      FreeKeys(read);
+      return faults.Fail(IndexPath(path, i), "out of memory");
+    }
+    read.push_back({key, i});
+    if (!ReadKey(keys[i], IndexPath(path, i), category, fps, *key, faults)) {
+      FreeKeys(read);
       return faults.Fail(IndexPath(path, i), "the key could not be added");
     }
   }
-  return true;
+  return InsertInTimeOrder(read, path, curve, faults);
 }
 
 bool ReadUnit(const JsonObject& track, LONG& unit) {
