@@ -5,6 +5,10 @@
 #include <string>
 #include <vector>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include "BvhReader.h"
 #include "c4d.h"
 
@@ -200,6 +204,43 @@ TEST(BvhReader, ReadsTheWalkExample) {
   }
   EXPECT_EQ(joints, 23);
   EXPECT_EQ(tracks, 6 + 22 * 3);
+}
+
+// channelCount joints of one rotation channel each, frameCount frames.
+std::string Capture(int channelCount, int frameCount) {
+  std::string text = "HIERARCHY\n";
+  for (int joint = 0; joint < channelCount; ++joint)
+    text += "ROOT J" + std::to_string(joint) +
+            "\n{\nOFFSET 0 0 0\nCHANNELS 1 Xrotation\nEnd Site\n{\nOFFSET 0 1 0\n}\n}\n";
+  text += "MOTION\nFrames: " + std::to_string(frameCount) + "\nFrame Time: 0.0333333\n";
+  for (int frame = 0; frame < frameCount; ++frame) {
+    for (int joint = 0; joint < channelCount; ++joint)
+      text += std::to_string((frame * 7 + joint) % 90) + (joint + 1 < channelCount ? " " : "\n");
+  }
+  return text;
+}
+
+// A capture is held in few bytes per key, and so is a copy of it: keys keep no storage for the
+// tangents, data, names and links they do not have, and curves that are only held keep no
+// records for evaluation. Counted on the heap itself, where glibc reports it.
+TEST(BvhReader, HoldsACaptureAndItsCopyInFewBytesPerKey) {
+#ifdef __GLIBC__
+  constexpr int kChannels = 100, kFrames = 1000;
+  constexpr double kKeys = kChannels * kFrames;
+  const std::string text = Capture(kChannels, kFrames);
+  const auto heap = [] { return static_cast<double>(mallinfo2().uordblks); };
+  const double start = heap();
+  const SceneReadResult read = ReadBvhText(text);
+  ASSERT_NE(read.document, nullptr) << read.error;
+  const double loaded = heap();
+  DocumentPtr copy(static_cast<BaseDocument*>(read.document->GetClone()));
+  ASSERT_NE(copy, nullptr);
+  const double copied = heap();
+  EXPECT_LE((loaded - start) / kKeys, 100.0);
+  EXPECT_LE((copied - loaded) / kKeys, 100.0);
+#else
+  GTEST_SKIP() << "the heap is counted with glibc's mallinfo2";
+#endif
 }
 
 TEST(BvhReader, MissingFileIsNamed) {

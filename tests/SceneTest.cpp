@@ -362,6 +362,63 @@ TEST(SceneFile, RejectsMalformedScenesNamingThePath) {
   EXPECT_EQ(standin::GetLiveAtomCount(), atomsBefore);
 }
 
+// A track of keys on the frames frameOf(0), frameOf(1), ... in that order in the file.
+std::string KeysInOrder(int count, int (*frameOf)(int index)) {
+  std::string keys;
+  for (int i = 0; i < count; ++i)
+    keys += (i ? ", " : "") + std::string(R"({"frame": )") + std::to_string(frameOf(i)) +
+            R"(, "value": 1, "interp": "linear"})";
+  return OneTrack(R"({"name": "T", "category": 1, "keys": [)" + keys + "]}");
+}
+
+std::string ObjectsWith(const char* list, int count, const std::string& element) {
+  std::string elements;
+  for (int i = 0; i < count; ++i) elements += (i ? ", " : "") + element;
+  return Scene(R"("objects": [{"name": "A", ")" + std::string(list) + R"(": [)" + elements + "]}]");
+}
+
+// The keys every curve of the document moved to keep its keys in time order.
+LLONG MovedKeys(const BaseObject* object) {
+  LLONG moved = 0;
+  for (; object; object = object->GetNext()) {
+    for (CTrack* track = object->GetFirstCTrack(); track; track = track->GetNext())
+      moved += track->GetCurve()->GetMovedKeyCount();
+    moved += MovedKeys(object->GetDown());
+  }
+  return moved;
+}
+
+// Scenes at sizes where work quadratic in their elements would show are read, and copied, with
+// a few host operations per element: keys moved within curves and list places walked.
+TEST(SceneFile, LargeScenesAreReadAndCopiedWithWorkLinearInTheirSize) {
+  constexpr int kKeys = 100000;
+  const struct Row {
+    const char* name;
+    std::string text;
+    int elements;
+  } rows[] = {
+      {"1e5 keys in descending time", KeysInOrder(kKeys, [](int i) { return kKeys - 1 - i; }),
+       kKeys},
+      {"1e5 keys in shuffled order", KeysInOrder(kKeys, [](int i) { return i * 7919 % kKeys; }),
+       kKeys},
+      {"3e4 tracks on one object", ObjectsWith("tracks", 30000, R"({"name": "T", "category": 1})"),
+       30000},
+      {"1e4 children of one object", ObjectsWith("children", 10000, R"({"name": "C"})"), 10000},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const LLONG stepsBefore = standin::GetListStepCount();
+    const SceneReadResult read = ReadSceneText(row.text);
+    ASSERT_NE(read.document, nullptr) << read.error;
+    DocumentPtr copy(static_cast<BaseDocument*>(read.document->GetClone()));
+    ASSERT_NE(copy, nullptr);
+    const LLONG work = standin::GetListStepCount() - stepsBefore +
+                       MovedKeys(read.document->GetFirstObject()) +
+                       MovedKeys(copy->GetFirstObject());
+    EXPECT_LE(work, 4 * row.elements);
+  }
+}
+
 TEST(SceneFile, RejectsObjectsNestedTooDeep) {
   std::string objects = R"({"name": "leaf"})";
   for (int depth = 0; depth < 300; ++depth)
