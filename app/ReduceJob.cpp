@@ -17,15 +17,29 @@ std::string Refused(const std::string& option, const std::string& gadget,
   return option + ": the dialog's " + gadget + (reason.empty() ? " refused it" : " " + reason);
 }
 
+// Without memory to rebuild the kept curve, the deviation stays unknown.
+TrackResult MeasureAgainstKept(const KeptCurve& kept, CTrack& after, LONG fps) {
+  CTrack* before = kept.Rebuild();
+  if (!before) {
+    TrackResult result = MeasureTrack(after, after, fps);
+    result.keysBefore = kept.KeyCount();
+    result.maxDeviation.reset();
+    return result;
+  }
+  TrackResult result = MeasureTrack(*before, after, fps);
+  CTrack::Free(before);
+  return result;
+}
+
 }  // namespace
 
-ReduceJob::ReduceJob(DialogDriver& driver, BaseDocument& doc)
-    : _driver(driver), _doc(doc), _before(static_cast<BaseDocument*>(doc.GetClone())) {}
+ReduceJob::ReduceJob(DialogDriver& driver, BaseDocument& doc) : _driver(driver), _doc(doc) {}
 
 std::string ReduceJob::Gather(bool selectedOnly) {
-  if (!_before) return "the document cannot be copied for measuring";
   _tracks = ListGatheredTracks(_doc, selectedOnly);
-  _beforeTracks = ListGatheredTracks(*_before, selectedOnly);
+  _kept.resize(_tracks.size());
+  for (std::size_t i = 0; i < _tracks.size(); ++i)
+    if (!_kept[i].Keep(*_tracks[i].track)) return "no memory to keep the tracks for measuring";
   if (!_driver.Press(selectedOnly ? plugin_ids::kGatherSelected : plugin_ids::kGatherAll))
     return "the dialog's gather button is missing or disabled";
   const LONG lineCount = _driver.PaintTree();
@@ -123,7 +137,7 @@ ReduceSummary ReduceJob::Finish() {
   }
   _driver.Close();
   for (std::size_t i = 0; i < _tracks.size() && !StopAsked(); ++i) {
-    TrackResult result = MeasureTrack(*_beforeTracks[i].track, *_tracks[i].track, _doc.GetFps());
+    TrackResult result = MeasureAgainstKept(_kept[i], *_tracks[i].track, _doc.GetFps());
     result.name = i < names.size() ? names[i] : _tracks[i].name;
     result.text = i < texts.size() ? texts[i] : std::string();
     result.status = StatusOfText(result.text);

@@ -1,8 +1,8 @@
 // `thinfold reduce` through the dialog, as a person works it: press the gather button, select
 // every track in the tree, set the chosen settings in the parameter sub-dialog, press start,
 // wait for the end of the run (pressing stop on Ctrl-C), read the tree, close the dialog. The
-// document then holds the results and the settings; the job measures them against a copy of
-// the document taken before gathering.
+// document then holds the results and the settings; the job measures them against the gathered
+// tracks' curves kept before gathering.
 #ifndef THINFOLD_REDUCE_JOB_H
 #define THINFOLD_REDUCE_JOB_H
 
@@ -12,8 +12,8 @@
 
 #include "DialogDriver.h"
 #include "GatheredTracks.h"
+#include "KeptCurve.h"
 #include "ProgressDisplay.h"
-#include "SceneDocument.h"
 #include "TrackResults.h"
 
 // The settings given on the command line; the others stay as the tracks have them.
@@ -30,8 +30,8 @@ class ReduceJob {
   // doc is the active document the dialog works on.
   ReduceJob(DialogDriver& driver, BaseDocument& doc);
 
-  // Presses the gather button; an error when the tree does not list the tracks the host
-  // expects, in its order.
+  // Keeps the curves of the tracks the gather button takes, then presses it; an error when the
+  // tree does not list the tracks the host expects, in its order.
   std::string Gather(bool selectedOnly);
   // Selects every line (a value track's first, so that the parameter sub-dialog shows) and
   // enters the chosen settings; an error naming the option the dialog refused. A note goes to
@@ -59,9 +59,8 @@ class ReduceJob {
 
   DialogDriver& _driver;
   BaseDocument& _doc;
-  DocumentPtr _before;
-  std::vector<GatheredTrack> _tracks;        // in the document
-  std::vector<GatheredTrack> _beforeTracks;  // the same in the copy
+  std::vector<GatheredTrack> _tracks;  // in the document
+  std::vector<KeptCurve> _kept;        // their curves before the run
   double _seconds = 0;
   bool _interrupted = false;
   RunEnd _end = RunEnd::kNotStarted;
