@@ -1,6 +1,7 @@
 #include "CBakeControlThread.h"
 
 #include <cmath>
+#include <unordered_map>
 
 #include "CCurveList.h"
 #include "CKeyList.h"
@@ -26,10 +27,20 @@ int WorkerCount() {
   return processors > BAKE_MAX_WORKERS ? BAKE_MAX_WORKERS : static_cast<int>(processors);
 }
 
-// The tree's check box writes the node's settings copy on the main thread during a run.
-Bool IsActiveInTree(CCurveList& curveList, CKeyList* keyList) {
-  TreeListNode* node = curveList.GetTreeListNode(keyList->GetTrack());
-  if (!node) return FALSE;
+// The tree's track nodes by the key list whose results they show, from one walk over the tree:
+// a lookup per key list would make filling the stack quadratic in the tracks.
+std::unordered_map<const CKeyList*, const TreeListNode*> NodesByKeyList(CCurveList& curveList) {
+  std::unordered_map<const CKeyList*, const TreeListNode*> nodes;
+  for (CTreeListObj* obj = curveList.GetListRoot()->_children.GetFirst(); obj; obj = obj->GetNext())
+    if (const auto* node = static_cast<const TreeListNode*>(obj); node->_keylist)
+      nodes.emplace(node->_keylist, node);
+  return nodes;
+}
+
+// The tree's check box writes the node's settings copy on the main thread during a run. A key
+// list whose track is gone is not active.
+Bool IsActiveInTree(const TreeListNode* node, CKeyList* keyList) {
+  if (!node || !keyList->GetTrack()) return FALSE;
   CTrackSettingsGuard guard;
   return node->_subdata.active ? TRUE : FALSE;
 }
@@ -120,9 +131,12 @@ CBakeControlThread::RunOutcome CBakeControlThread::RunWorkers(int workerCount) {
 int CBakeControlThread::FillStack(CStack<CNodeWrapper>& target) {
   CCurveList* curveList = curve_list ? *curve_list : nullptr;
   if (curveList) {
+    const auto nodes = NodesByKeyList(*curveList);
     for (VLONG i = 0; i < curveList->GetCount(); ++i) {
       CKeyList* keyList = (*curveList)[i];
-      if (keyList && IsActiveInTree(*curveList, keyList)) target.Push(CNodeWrapper(keyList));
+      const auto node = nodes.find(keyList);
+      if (keyList && node != nodes.end() && IsActiveInTree(node->second, keyList))
+        target.Push(CNodeWrapper(keyList));
     }
   }
   return target.GetSize();

@@ -4,6 +4,7 @@
 
 #include <csignal>
 #include <sstream>
+#include <vector>
 
 #include "DialogDriver.h"
 #include "InterruptSignal.h"
@@ -32,6 +33,50 @@ TEST_F(ReduceJobOnDialog, SelectsEveryTrackWithWorkLinearInTheTracks) {
     const ReduceSummary summary = job.Finish();
     ASSERT_EQ(summary.tracks.size(), static_cast<std::size_t>(trackCount));
     for (const TrackResult& track : summary.tracks) EXPECT_EQ(track.precision, 0.125) << track.name;
+  }
+}
+
+// The work of a whole job: the tree lines the host's tree view walked, the links resolved and the
+// list places searched.
+struct JobWork {
+  const char* name;
+  LLONG small, large;  // for kFewTracks and ten times as many
+};
+
+constexpr int kFewTracks = 100;
+
+// Gathering, selecting, running, reading the tree and measuring do work linear in the tracks:
+// ten times the tracks, at most about ten times the work of each kind.
+TEST_F(ReduceJobOnDialog, ReducesWithWorkLinearInTheTracks) {
+  const auto counts = [this] {
+    const TreeViewCustomGui* tree = DialogTree(*dialog);  // none before the dialog's first layout
+    return std::vector<LLONG>{tree ? tree->GetWalkedLineCount() : 0, standin::GetLinkResolveCount(),
+                              standin::GetListStepCount()};
+  };
+  const auto reduce = [&](int trackCount) {
+    OpenOn(MakeSlowScene(trackCount, 4));
+    const std::vector<LLONG> before = counts();
+    DialogDriver driver(*dialog);
+    ReduceJob job(driver, *doc);
+    EXPECT_EQ(job.Gather(false), "");
+    std::string notes;
+    EXPECT_EQ(job.ApplySettings(SettingsChoice(), notes), "");
+    std::ostringstream text;
+    ProgressDisplay progress(ProgressDisplay::Mode::kQuiet, text);
+    job.Run(progress);
+    EXPECT_EQ(job.End(), RunEnd::kDone);
+    EXPECT_EQ(job.Finish().tracks.size(), static_cast<std::size_t>(trackCount));
+    std::vector<LLONG> work = counts();
+    for (std::size_t i = 0; i < work.size(); ++i) work[i] -= before[i];
+    return work;
+  };
+  const std::vector<LLONG> small = reduce(kFewTracks), large = reduce(10 * kFewTracks);
+  const JobWork rows[] = {{"tree lines walked", small[0], large[0]},
+                          {"links resolved", small[1], large[1]},
+                          {"list places searched", small[2], large[2]}};
+  for (const JobWork& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_LE(row.large, 12 * row.small + 10 * kFewTracks) << row.small;
   }
 }
 

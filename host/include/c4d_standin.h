@@ -36,6 +36,9 @@ LLONG GetLiveAtomCount();
 // Elements that inserting tracks and objects stepped over in all to find their place: the work
 // of building documents.
 LLONG GetListStepCount();
+// Links resolved (BaseLink::GetLink and ForceGetLink) in all: the work of finding elements by
+// their links.
+LLONG GetLinkResolveCount();
 
 // Threads: the count GeGetCPUCount reports (0 returns to the machine's or THINFOLD_CPU_COUNT's),
 // and a failure of MPThreadPool::Init or Start on purpose until set back to None.
