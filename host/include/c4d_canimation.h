@@ -175,7 +175,10 @@ class CCurve : public BaseList2D {
   // The shapes of all keys, made by the first evaluation and kept up to date from then on, so
   // that curves that are only held (copies, snapshots) never store them. Null when there is no
   // memory for them: evaluation then reads the keys themselves.
-  const KeyShape* Shapes() const;
+  const KeyShape* Shapes() const {
+    return _shaped.load(std::memory_order_acquire) ? _shapes.data() : MakeShapes();
+  }
+  const KeyShape* MakeShapes() const;
   // Forgets the shapes; the next evaluation makes them again.
   void DropShapes();
   TwoEndedArray<CKey*> _keys;

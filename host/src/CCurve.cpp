@@ -23,8 +23,7 @@ CCurve::KeyShape CCurve::ShapeOf(const CKey& key) {
       key.GetTimeRight().Get(), key.GetValueRight(), key._interpolation};
 }
 
-const CCurve::KeyShape* CCurve::Shapes() const {
-  if (_shaped.load(std::memory_order_acquire)) return _shapes.data();
+const CCurve::KeyShape* CCurve::MakeShapes() const {
   std::lock_guard<std::mutex> lock(_shaping);
   if (!_shaped.load(std::memory_order_relaxed)) {
     if (!_shapes.Reserve(_keys.size())) return nullptr;

@@ -112,22 +112,12 @@ KeyValues ValuesOf(const CKey& key) {
           key.GetValueLeft(),  key.GetTimeRight().Get(), key.GetValueRight()};
 }
 
-// A key as SegmentValue reads it: its values and its interpolation.
-struct KeyReading : KeyValues {
-  CINTERPOLATION interpolation;
-};
-
-KeyReading ReadingOf(const CKey* key) { return {ValuesOf(*key), key->GetInterpolation()}; }
-
-// The value at t read from the keys themselves, the same as from their shapes.
-Real ValueFromKeys(CKey* const* keys, size_t count, double t) {
-  if (t <= keys[0]->GetTime().Get()) return keys[0]->GetValue();
-  if (t >= keys[count - 1]->GetTime().Get()) return keys[count - 1]->GetValue();
-  const size_t segment =
-      std::upper_bound(keys, keys + count, t,
-                       [](double at, const CKey* key) { return at < key->GetTime().Get(); }) -
-      keys - 1;
-  return SegmentValue(ReadingOf(keys[segment]), ReadingOf(keys[segment + 1]), t);
+// Index of the last key whose time is not after t, within 0..count-2 (count >= 2).
+size_t KeySegment(CKey* const* keys, size_t count, double t) {
+  const auto later =
+      std::upper_bound(keys + 1, keys + count - 1, t,
+                       [](double at, const CKey* key) { return at < key->GetTime().Get(); });
+  return static_cast<size_t>(later - keys) - 1;
 }
 
 // The parameters u in (0, 1), ascending, where the cubic Bezier with control points 0, p1, p2,
@@ -171,11 +161,18 @@ void standin::ForEachCurveTurn(const CCurve& curve, const std::function<void(Rea
 }
 
 Real CCurve::GetValue(const BaseTime& time, LONG) const {
-  const size_t count = _keys.size();
+  size_t count = _keys.size();
   if (count == 0) return 0.0;
   const double t = time.Get();
   const KeyShape* shapes = Shapes();
-  if (!shapes) return ValueFromKeys(_keys.data(), count, t);
+  // Without memory for the shapes, the two keys around t are read into shapes of their own.
+  KeyShape around[2];
+  if (!shapes) {
+    const size_t segment = count > 1 ? KeySegment(_keys.data(), count, t) : 0;
+    count = count > 1 ? 2 : 1;
+    for (size_t i = 0; i < count; ++i) around[i] = ShapeOf(*_keys[segment + i]);
+    shapes = around;
+  }
   if (t <= shapes[0].time) return shapes[0].value;
   if (t >= shapes[count - 1].time) return shapes[count - 1].value;
   // The segment of the last call and the one after it are tried first: samples mostly walk
