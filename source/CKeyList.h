@@ -137,6 +137,7 @@ class CKeyList : public GeDynamicArray<CKey*> {
   // only as many keys would; 0 when stopped.
   int HoldToSnapshot(CCurve* curve, const CTrackSubData& settings, Real unitStep, LONG fps,
                      ProgressCallback callback, void* cookie);
+  int RefuseNotFinite(CCurve* curve);
   int JudgeOutcome(CCurve* curve, int result, Bool isDataTrack);
 
   AutoAlloc<BaseLink> _doclink;

@@ -2,6 +2,8 @@
 // are refitted with spline keys and then thinned (method 0) or only thinned (method 1); data
 // tracks lose keys that repeat their neighbours. A run counts as a reduction only when at least
 // one key is gone; otherwise the snapshot is put back.
+#include <cmath>
+
 #include "CKeyList.h"
 #include "CompressData.h"
 #include "HoldTolerance.h"
@@ -14,6 +16,7 @@ enum {
   IDS_DATA_FAILED = 10038,
   IDS_BAD_METHOD = 10039,
   IDS_CANNOT_SAMPLE = 10050,
+  IDS_NOT_FINITE = 10052,
 };
 
 struct FitParameters {
@@ -30,6 +33,18 @@ FitParameters PickFitParameters(LONG quality) {
     default:
       return {0.1, 2.0};
   }
+}
+
+// Finite keys can still overflow in the fit's arithmetic (values near the largest double). Times
+// are exact fractions and always finite; values and tangent heights are doubles.
+Bool CurveIsFinite(const CCurve& curve) {
+  for (LONG n = 0; n < curve.GetKeyCount(); ++n) {
+    const CKey* key = curve.GetKey(n);
+    if (!std::isfinite(key->GetValue()) || !std::isfinite(key->GetValueLeft()) ||
+        !std::isfinite(key->GetValueRight()))
+      return FALSE;
+  }
+  return TRUE;
 }
 
 }  // namespace
@@ -84,9 +99,19 @@ int CKeyList::OptimizeTrack(ProgressCallback callback, void* cookie) {
     return JudgeOutcome(curve, CompressData(this, curve, tolerance, callback, cookie), TRUE);
   const LONG fps = doc->GetFps();
   int result = OptimizeValueCurve(curve, settings, tolerance, fps, callback, cookie);
+  if (result) result = RefuseNotFinite(curve);
   if (result && settings.hold)
     result = HoldToSnapshot(curve, settings, unitStep, fps, callback, cookie);
+  if (result) result = RefuseNotFinite(curve);
   return JudgeOutcome(curve, result, FALSE);
+}
+
+// A curve with a non-finite key is never handed back: the track fails and keeps its own keys.
+int CKeyList::RefuseNotFinite(CCurve* curve) {
+  if (CurveIsFinite(*curve)) return 1;
+  RestoreTrack(nullptr, nullptr);
+  SetTextFromResource(IDS_NOT_FINITE);
+  return 0;
 }
 
 int CKeyList::OptimizeValueCurve(CCurve* curve, const CTrackSubData& settings, double tolerance,

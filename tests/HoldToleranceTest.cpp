@@ -14,6 +14,7 @@
 #include "CompressData.h"
 #include "ModelDocument.h"
 #include "SplineFit.h"
+#include "ToleranceCheck.h"
 
 namespace {
 
@@ -218,4 +219,16 @@ TEST_F(HoldTolerance, StopWhileMendingFailsTheTrack) {
   EXPECT_EQ(stopper.texts.back(), GeLoadString(10040).ToUtf8());
   EXPECT_EQ(run.keyList.GetStatusField(), KEYSTATUS_FAILED);
   EXPECT_EQ(run.keyList.GetCount(), 6);  // the snapshot survives the stop
+}
+
+TEST_F(HoldTolerance, ADeviationThatCannotBeComputedNeverHolds) {
+  ModelDoc doc = MakeDocument(30);
+  BaseObject* owner = AddObject(doc.get(), "Hips");
+  CTrack* original = AddTrack(owner, "A");
+  CTrack* reduced = AddTrack(owner, "B");
+  AddValueKeys(original, 30, {0, 0, 0});
+  AddValueKeys(reduced, 30, {0, std::nan(""), 0});
+  CToleranceCheck check(*original->GetCurve(), *reduced->GetCurve(), 0.5, 1.0, 30);
+  ASSERT_TRUE(check.Init());
+  EXPECT_FALSE(check.Holds(check.GetFirst(), check.GetLast()));
 }

@@ -271,3 +271,38 @@ TEST_F(OptimizeTrack, TimesBeyondMillisecondRangeFail) {
     EXPECT_EQ(ReadKeys(run.track), ReadKeys(fresh.track));
   }
 }
+
+// Finite keys whose differences overflow: the fit's arithmetic meets infinities, yet no key
+// handed back may be non-finite; a track that cannot be reduced fails with its own keys.
+TEST_F(OptimizeTrack, HugeFiniteValuesNeverComeBackNonFinite) {
+  const double big = 1e308;
+  const std::vector<std::vector<double>> curves = {
+      {0, 0, big, 0, 0},
+      {-big, big, -big, big, -big, big},
+      {big, big, big, -big, -big, -big},
+      {0, 0.5 * big, big, 1.5e308, 1.7e308, 1.5e308, big, 0},
+  };
+  const CTrackSubData settings[] = {
+      {TRUE, 0.5, REDUCTION_SPLINEFIT, 0, TRUE},
+      {TRUE, 0.5, REDUCTION_SPLINEFIT, 0, FALSE},
+      {TRUE, 0.5, REDUCTION_SPLINEFIT, 2, FALSE},
+      {TRUE, 0.5, REDUCTION_REDUNDANT, 0, FALSE},
+  };
+  for (size_t c = 0; c < curves.size(); ++c) {
+    for (const CTrackSubData& setting : settings) {
+      SCOPED_TRACE("curve " + std::to_string(c) + ", method " + std::to_string(setting.method) +
+                   ", quality " + std::to_string(setting.quality) + ", hold " +
+                   std::to_string(setting.hold));
+      TrackRun run(1, 30, Values(curves[c]), setting);
+      TrackRun fresh(1, 30, Values(curves[c]), setting);
+      run.keyList.OptimizeTrack(nullptr, nullptr);
+      for (const KeyState& key : ReadKeys(run.track)) {
+        EXPECT_TRUE(std::isfinite(key.value) && std::isfinite(key.valueLeft) &&
+                    std::isfinite(key.valueRight));
+      }
+      if (run.keyList.GetStatusField() == KEYSTATUS_FAILED) {
+        EXPECT_EQ(ReadKeys(run.track), ReadKeys(fresh.track));
+      }
+    }
+  }
+}
