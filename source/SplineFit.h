@@ -3,7 +3,7 @@
 #ifndef SPLINEFIT_H
 #define SPLINEFIT_H
 
-#include "CKeyList.h"
+#include "ReductionTypes.h"
 #include "SampledCurve.h"
 #include "c4d.h"
 

@@ -10,8 +10,8 @@
 #include <cmath>
 #include <limits>
 
-#include "CKeyList.h"
-#include "CompressData.h"
+#include "ReductionTypes.h"
+#include "SampledCurve.h"
 
 namespace {
 
