@@ -114,6 +114,13 @@ class CKeyList : public GeDynamicArray<CKey*> {
   mutable std::mutex _resultlock;
 };
 
+// The spline fit's parameters for a track's quality setting; a quality out of range acts as 0.
+struct CFitQuality {
+  double tangentStep;    // seconds between the tangent lengths tried, for both tangents
+  double segmentLength;  // the longest segment tried, in seconds
+};
+CFitQuality FitQuality(LONG quality);
+
 // The time between two reference samples at fps: half a frame as a host time (whole
 // milliseconds), at least 1 ms so that sampling ends at any frame rate.
 BaseTime GetSampleStep(LONG fps);

@@ -19,22 +19,6 @@ enum {
   IDS_NOT_FINITE = 10052,
 };
 
-struct FitParameters {
-  double tangentStep;    // seconds, for both tangents
-  double segmentLength;  // seconds
-};
-
-FitParameters PickFitParameters(LONG quality) {
-  switch (quality) {
-    case 2:
-      return {0.05, 5.0};
-    case 1:
-      return {0.08, 5.0};
-    default:
-      return {0.1, 2.0};
-  }
-}
-
 // Finite keys can still overflow in the fit's arithmetic (values near the largest double). Times
 // are exact fractions and always finite; values and tangent heights are doubles.
 Bool CurveIsFinite(const CCurve& curve) {
@@ -48,6 +32,17 @@ Bool CurveIsFinite(const CCurve& curve) {
 }
 
 }  // namespace
+
+CFitQuality FitQuality(LONG quality) {
+  switch (quality) {
+    case 2:
+      return {0.05, 5.0};
+    case 1:
+      return {0.08, 5.0};
+    default:
+      return {0.1, 2.0};
+  }
+}
 
 BaseTime GetSampleStep(LONG fps) {
   const BaseTime step(1.0 / double(2 * LLONG(fps)));
@@ -128,7 +123,7 @@ int CKeyList::OptimizeValueCurve(CCurve* curve, const CTrackSubData& settings, d
     return 0;
   }
   const double sampleStep = 1.0 / double(2 * LLONG(fps));
-  const FitParameters fit = PickFitParameters(settings.quality);
+  const CFitQuality fit = FitQuality(settings.quality);
   if (!SplineFit(this, curve, samples, tolerance, sampleStep, sampleStep * 0.5, fit.tangentStep,
                  fit.tangentStep, fit.segmentLength, fps, callback, cookie))
     return 0;
@@ -149,7 +144,7 @@ int CKeyList::HoldToSnapshot(CCurve* curve, const CTrackSubData& settings, Real 
   HoldOutcome outcome = HoldOutcome::kCannotHold;
   if (snapshot && PutSnapshotOn(snapshot)) {
     const CHoldSettings hold = {settings.precision, unitStep,
-                                PickFitParameters(settings.quality).tangentStep, fps};
+                                FitQuality(settings.quality).tangentStep, fps};
     outcome = HoldTolerance(this, curve, *snapshot, hold, callback, cookie);
   }
   CTrack::Free(snapshotTrack);
