@@ -117,12 +117,19 @@ CBakeControlThread::RunOutcome CBakeControlThread::RunWorkers(int workerCount) {
   return RunOutcome::Stopped;
 }
 
+// Every active track goes on the stack, or none: a run that left out a track it could not stack
+// would end as if that track had been reduced.
 int CBakeControlThread::FillStack(CStack<CNodeWrapper>& target) {
   CCurveList* curveList = curve_list ? *curve_list : nullptr;
-  if (curveList) {
-    for (VLONG i = 0; i < curveList->GetCount(); ++i) {
-      CKeyList* keyList = (*curveList)[i];
-      if (keyList && IsActiveInTree(*curveList, keyList)) target.Push(CNodeWrapper(keyList));
+  if (!curveList) return target.GetSize();
+  for (VLONG i = 0; i < curveList->GetCount(); ++i) {
+    CKeyList* keyList = (*curveList)[i];
+    if (!keyList || !IsActiveInTree(*curveList, keyList)) continue;
+    if (!target.Push(CNodeWrapper(keyList))) {
+      CNodeWrapper dropped;
+      while (target.Pop(&dropped)) {
+      }
+      return 0;
     }
   }
   return target.GetSize();

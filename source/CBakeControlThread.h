@@ -74,7 +74,8 @@ class CBakeControlThread : public C4DThread {
   const CHAR* GetThreadName() override { return "CBakeControlThread"; }
 
   // Pushes an item for every key list whose tree node is active, in the curve list's order;
-  // returns the stack's size afterwards.
+  // returns the stack's size afterwards, or 0 with the stack emptied when an item cannot be
+  // pushed (then nothing runs, as when the pool cannot start).
   int FillStack(CStack<CNodeWrapper>& target);
   // Posts progress every BAKE_POLL_MS until no worker runs (TRUE) or this thread is asked to
   // stop (FALSE). The parent is not used: the break test is made on this thread.

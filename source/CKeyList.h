@@ -59,12 +59,14 @@ class CKeyList : public GeDynamicArray<CKey*> {
   // allocation.
   Bool SaveTrack(BaseDocument* doc, CTrack* track, TreeListNode* parent);
   // Puts the snapshot back on the curve and clears the result members (_threadresult stays).
-  // TRUE without any change for an inactive track; FALSE when track or curve is gone. The
-  // callback is not called; callers pass null.
+  // TRUE without any change for an inactive track; FALSE when track or curve is gone, or when a
+  // snapshot key could not be put back (the keys before it are on the curve). The callback is not
+  // called; callers pass null.
   Bool RestoreTrack(ProgressCallback callback, void* cookie);
   // Replaces the keys of target's curve by clones of the own curve's keys. FALSE, with target
   // untouched, for a null target, a target without a curve, or a missing own track or curve;
-  // TRUE without any change for an inactive own track.
+  // TRUE without any change for an inactive own track. FALSE also when a key could not be copied;
+  // target then holds the keys copied before it.
   Bool CopyTrack(CTrack* target);
   // Writes the own track's settings to target; FALSE for a null target or a missing own track.
   Bool CopyTrackSubData(CTrack* target);

@@ -13,6 +13,8 @@ constexpr LONG IDS_GATHERING = 10045;
 constexpr LONG IDS_STOPPING = 10046;
 constexpr LONG IDS_RUN_STOPPED = 10047;
 constexpr LONG IDS_RUN_DONE = 10048;
+constexpr LONG IDS_COPY_INCOMPLETE = 10053;
+constexpr LONG IDS_RESTORE_INCOMPLETE = 10054;
 
 // The title gadget keeps one entry, replaced by every new title.
 constexpr LONG kTitleEntry = FourCharId('b', 't', 'i', 't');
@@ -197,8 +199,9 @@ void ThinfoldDialog::RunNotStarted() {
 void ThinfoldDialog::Restore() {
   SetMousePointer(MOUSE_BUSY);
   ShowStatusText(IDS_RESTORING);
-  curve_list->RestoreTracks(nullptr, nullptr);
+  const Bool whole = curve_list->RestoreTracks(nullptr, nullptr);
   statusbar->StatusBarClear();
+  if (!whole) ShowStatusText(IDS_RESTORE_INCOMPLETE);
   SetMousePointer(MOUSE_NORMAL);
   EventAdd(EVENT_FORCEREDRAW);
 }
@@ -258,8 +261,10 @@ void ThinfoldDialog::EndOfRun(VULONG outcome) {
     gDelete(thread);
     SetMousePointer(MOUSE_BUSY);
     ShowStatusText(IDS_COPYING_RESULTS);
-    curve_list->CopyTracks(0);
-    ShowStatusText(outcome == RUN_STOPPED ? IDS_RUN_STOPPED : IDS_RUN_DONE);
+    const Bool whole = curve_list->CopyTracks(0);
+    ShowStatusText(!whole                   ? IDS_COPY_INCOMPLETE
+                   : outcome == RUN_STOPPED ? IDS_RUN_STOPPED
+                                            : IDS_RUN_DONE);
     SetMousePointer(MOUSE_NORMAL);
     EventAdd(EVENT_FORCEREDRAW);
   }

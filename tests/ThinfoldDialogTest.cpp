@@ -263,6 +263,25 @@ TEST_F(MainDialog, RestorePutsTheSavedKeysBack) {
   EXPECT_EQ(standin::GetTreeCellText(Tree(), 0, kInfo).ToUtf8(), "");
 }
 
+// A host that runs out of memory while copying keys back or restoring them: the status says so
+// instead of claiming the results arrived.
+TEST_F(MainDialog, CopiesThatRunOutOfMemorySaySo) {
+  struct LimitGuard {
+    ~LimitGuard() { standin::SetKeyAllocationLimit(-1); }
+  } guard;
+  Press(IDC_GATHER_ALL);
+  PluginMessageLog log(*dialog);
+  Press(IDC_START);
+  ASSERT_TRUE(WaitForThreadEnd(*dialog));
+  standin::SetKeyAllocationLimit(3);
+  PumpToRunEnd(log);
+  EXPECT_EQ(StatusText(*dialog), "Some tracks could not be copied to the document: out of memory");
+  EXPECT_EQ(RunButtonsEnabled(*dialog), kButtonsEnabled);
+  standin::SetKeyAllocationLimit(3);
+  Press(IDC_RESTORE);
+  EXPECT_EQ(StatusText(*dialog), "Some tracks could not be restored: out of memory");
+}
+
 TEST_F(MainDialog, SettingsEditedDuringARunReachTheTracks) {
   OpenOn(MakeSlowScene(6, 1500));
   standin::SetCPUCount(2);
