@@ -261,10 +261,9 @@ void ThinfoldDialog::EndOfRun(VULONG outcome) {
     gDelete(thread);
     SetMousePointer(MOUSE_BUSY);
     ShowStatusText(IDS_COPYING_RESULTS);
-    const Bool whole = curve_list->CopyTracks(0);
-    ShowStatusText(!whole                   ? IDS_COPY_INCOMPLETE
-                   : outcome == RUN_STOPPED ? IDS_RUN_STOPPED
-                                            : IDS_RUN_DONE);
+    LONG text = outcome == RUN_STOPPED ? IDS_RUN_STOPPED : IDS_RUN_DONE;
+    if (!curve_list->CopyTracks(0)) text = IDS_COPY_INCOMPLETE;
+    ShowStatusText(text);
     SetMousePointer(MOUSE_NORMAL);
     EventAdd(EVENT_FORCEREDRAW);
   }
