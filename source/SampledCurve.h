@@ -16,6 +16,7 @@ class Point2D {
   Point2D(double xValue, double yValue) : x(xValue), y(yValue) {}
   Point2D(const Point2D& other) = default;
   Point2D& operator=(const Point2D& other) = default;
+  // Virtual as the plug-in's interface has it; kept so that its layout stays what callers expect.
   virtual ~Point2D() {}
 
   double x;
