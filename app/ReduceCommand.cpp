@@ -9,6 +9,7 @@
 #include "ExitCodes.h"
 #include "InterruptSignal.h"
 #include "OutputPaths.h"
+#include "PluginIds.h"
 #include "ResultReport.h"
 #include "SceneWriter.h"
 #include "TextFile.h"
@@ -17,7 +18,6 @@
 
 namespace {
 
-constexpr int kMaxThreads = 64;  // the plug-in runs at most 64 workers
 // --plot draws this many of the tracks that moved most.
 constexpr size_t kPlottedTracks = 10;
 
@@ -53,7 +53,7 @@ void ReduceCommand::Register(CLI::App& app) {
                    "point; off: the stages' own checks only")
       ->check(CLI::IsMember({"on", "off"}));
   _command->add_option("--threads", _session.threads, "Worker threads (default: processors)")
-      ->check(CLI::Range(1, kMaxThreads));
+      ->check(CLI::Range(1, plugin_ids::kMaxWorkers));
   _command->add_option("--report", _report, "Write the results as JSON to this file");
   _command->add_option("--plot", _plot,
                        "Draw the 10 tracks that moved most for their precision as PNG files "

@@ -7,6 +7,7 @@
 
 #include "ExitCodes.h"
 #include "InterruptSignal.h"
+#include "PluginIds.h"
 #include "ShellInterpreter.h"
 
 void ShellCommand::Register(CLI::App& app) {
@@ -18,7 +19,7 @@ void ShellCommand::Register(CLI::App& app) {
   _command->add_option("--fps", _session.fps, "Frame rate of a BVH input")
       ->check(CLI::Range(1, std::numeric_limits<int>::max()));
   _command->add_option("--threads", _session.threads, "Worker threads (default: processors)")
-      ->check(CLI::Range(1, 64));
+      ->check(CLI::Range(1, plugin_ids::kMaxWorkers));
 }
 
 int ShellCommand::Run() {

@@ -9,7 +9,7 @@
 namespace {
 
 void Post(LONG kind, int value) {
-  SpecialEventAdd(THINFOLD_MESSAGE_ID, static_cast<VULONG>(kind), static_cast<VULONG>(value));
+  SpecialEventAdd(ID_THINFOLD, static_cast<VULONG>(kind), static_cast<VULONG>(value));
 }
 
 // The whole percentage, truncated toward zero; out-of-range or NaN reports stay in 0..100.
@@ -59,7 +59,7 @@ int cb_func(CKeyList* keyList, double percent, const String& text, void* cookie)
     changed = TRUE;
   }
   // The post comes after the store, so the redraw shows the new values.
-  if (changed) Post(MSG_TREE, TREE_REDRAW);
+  if (changed) Post(MSG_TREE, TREE_REDRAW_LINES);
   C4DThread* mp_thread = context->mp_thread;
   DebugAssert(mp_thread);
   return mp_thread && mp_thread->TestBreak() ? 0 : 1;

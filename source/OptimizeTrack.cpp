@@ -11,14 +11,6 @@
 
 namespace {
 
-enum {
-  IDS_NO_REDUCTION = 10037,
-  IDS_DATA_FAILED = 10038,
-  IDS_BAD_METHOD = 10039,
-  IDS_CANNOT_SAMPLE = 10050,
-  IDS_NOT_FINITE = 10052,
-};
-
 // Finite keys can still overflow in the fit's arithmetic (values near the largest double). Times
 // are exact fractions and always finite; values and tangent heights are doubles.
 Bool CurveIsFinite(const CCurve& curve) {

@@ -38,10 +38,10 @@ void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
 
 namespace {
 
-constexpr LONG kCheck = FourCharId('c', 'h', 'c', 'k');
-constexpr LONG kInfo = FourCharId('i', 'n', 'f', 'o');
-constexpr LONG kKeysBefore = FourCharId('d', 'r', 't', '1');
-constexpr LONG kKeysAfter = FourCharId('d', 'r', 't', '2');
+constexpr LONG kCheck = COLUMN_CHECK;
+constexpr LONG kInfo = COLUMN_INFO;
+constexpr LONG kKeysBefore = COLUMN_KEYS_BEFORE;
+constexpr LONG kKeysAfter = COLUMN_KEYS_AFTER;
 const std::vector<Bool> kButtonsEnabled(4, TRUE);
 const std::vector<Bool> kButtonsDisabled(4, FALSE);
 
@@ -72,14 +72,10 @@ std::vector<std::vector<KeyState>> UserKeys(BaseDocument* doc) {
 
 TEST_F(MainDialog, OpensWithAnEmptyTreeOfEightColumns) {
   EXPECT_EQ(standin::GetDialogInfo(*dialog).title.ToUtf8(), "Thinfold");
-  const std::vector<std::pair<LONG, LONG>> columns = {{kCheck, LV_CHECKBOX},
-                                                      {FourCharId('l', 'y', 'e', 'r'), LV_USER},
-                                                      {FourCharId('t', 'r', 'e', 'e'), LV_TREE},
-                                                      {FourCharId('i', 'c', 'o', 'n'), LV_USER},
-                                                      {kInfo, LV_USER},
-                                                      {FourCharId('d', 'r', 't', '0'), LV_USER},
-                                                      {kKeysBefore, LV_USER},
-                                                      {kKeysAfter, LV_USER}};
+  const std::vector<std::pair<LONG, LONG>> columns = {
+      {kCheck, LV_CHECKBOX},  {COLUMN_LAYER, LV_USER}, {COLUMN_TREE, LV_TREE},
+      {COLUMN_ICON, LV_USER}, {kInfo, LV_USER},        {COLUMN_PERCENT, LV_USER},
+      {kKeysBefore, LV_USER}, {kKeysAfter, LV_USER}};
   ASSERT_EQ(Tree().GetColumnCount(), 8);
   for (LONG position = 0; position < 8; ++position) {
     EXPECT_EQ(Tree().GetColumnId(position), columns[position].first);
