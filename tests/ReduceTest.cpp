@@ -255,6 +255,7 @@ TEST_F(ReduceProgram, ReportsTheDeviationItMeasures) {
       Thinfold("reduce " + Quoted(PathOf("scene.json")) + " --quiet -o " +
                Quoted(PathOf("out.json")) + " --report " + Quoted(PathOf("report.json")));
   ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.err, "");  // quiet: not even the plug-in's start line
   const json report = ReadJson(PathOf("report.json"));
   EXPECT_GT(report.at("seconds").get<double>(), 0.0);
   bool waveSeen = false;
