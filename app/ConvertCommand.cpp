@@ -6,6 +6,7 @@
 
 #include "ExitCodes.h"
 #include "InterruptSignal.h"
+#include "PrintableText.h"
 #include "SceneInput.h"
 #include "SceneWriter.h"
 
@@ -19,7 +20,7 @@ void ConvertCommand::Register(CLI::App& app) {
 
 int ConvertCommand::Run() const {
   if (_fps > 0 && !IsBvhPath(_input)) {
-    std::cerr << "thinfold: --fps sets the frame rate of BVH input only; " << _input
+    std::cerr << "thinfold: --fps sets the frame rate of BVH input only; " << Printable(_input)
               << " is a scene file\n";
     return kExitBadUsage;
   }

@@ -6,6 +6,7 @@
 
 #include "ExitCodes.h"
 #include "PluginIds.h"
+#include "PrintableText.h"
 #include "SceneInput.h"
 #include "SceneNames.h"
 #include "ScenePaths.h"
@@ -101,7 +102,7 @@ int InfoCommand::Run() const {
   for (const SceneElement& element : elements)
     for (CTrack* track = element.element->GetFirstCTrack(); track; track = track->GetNext())
       AddTrackRow(element.path, *track, table, totals);
-  std::cout << _input << ": " << read.document->GetFps() << " fps\n"
+  std::cout << Printable(_input) << ": " << read.document->GetFps() << " fps\n"
             << table.Render() << TotalsLine(totals, elements.size());
   return kExitSuccess;
 }

@@ -9,6 +9,7 @@
 #include "ExitCodes.h"
 #include "InterruptSignal.h"
 #include "OutputPaths.h"
+#include "PrintableText.h"
 #include "ResultReport.h"
 #include "SceneWriter.h"
 #include "TextFile.h"
@@ -121,9 +122,11 @@ int ReduceCommand::Reduce(ReduceJob& job) {
                     : PlotWorstOfReduction(_session.input, _session.fps, job.Document(),
                                            OutputPath(), _plot, kPlottedTracks);
   if (!plotError.empty())
-    return Fail(kExitFileError, OutputPath() + " is saved, but no plot is: " + plotError);
+    return Fail(kExitFileError,
+                Printable(OutputPath()) + " is saved, but no plot is: " + plotError);
   if (job.Interrupted())
-    return Fail(kExitInterrupted, "stopped: " + OutputPath() + " holds the finished tracks");
+    return Fail(kExitInterrupted,
+                "stopped: " + Printable(OutputPath()) + " holds the finished tracks");
   if (_strict && CountAbovePrecision(summary) > 0)
     return Fail(kExitTrackFailed, "--strict: " + PrecisionVerdict(summary));
   const bool failed = AnyFailed(summary) || job.End() == RunEnd::kNotStarted;
@@ -133,7 +136,8 @@ int ReduceCommand::Reduce(ReduceJob& job) {
 // The scene and the report are written in full, or neither replaces anything.
 int ReduceCommand::Save(const ReduceJob& job, const ReduceSummary& summary) const {
   const SceneWriteResult scene = WriteSceneText(job.Document());
-  if (!scene.error.empty()) return Fail(kExitFileError, OutputPath() + ": " + scene.error);
+  if (!scene.error.empty())
+    return Fail(kExitFileError, Printable(OutputPath()) + ": " + scene.error);
   const std::string report = _report.empty() ? std::string() : ReportJson(summary);
   std::vector<FileToWrite> files = {{OutputPath(), scene.text}};
   if (!_report.empty()) files.push_back({_report, report});

@@ -8,6 +8,7 @@
 
 #include "InterruptSignal.h"
 #include "PluginIds.h"
+#include "PrintableText.h"
 #include "SceneWriter.h"
 #include "TreeListing.h"
 #include "c4d_standin.h"
@@ -102,7 +103,8 @@ int ShellInterpreter::Run(std::istream& in, bool interactive) {
     const std::string error = Execute(words);
     _out << std::flush;
     if (error.empty()) continue;
-    _err << "thinfold: line " << number << ": " << line << ": " << error << "\n" << std::flush;
+    _err << "thinfold: line " << number << ": " << Printable(line) << ": " << error << "\n"
+         << std::flush;
     ++failedLines;
   }
   return failedLines;
@@ -124,7 +126,8 @@ std::string ShellInterpreter::TreeLine(const std::string& word, LONG& line) cons
   long number = 0;
   const LONG lineCount = _driver.PaintTree();
   if (!ParseLong(word, number) || number < 1 || number > lineCount)
-    return "no line " + word + " in the tree (it has " + std::to_string(lineCount) + " lines)";
+    return "no line " + Printable(word) + " in the tree (it has " + std::to_string(lineCount) +
+           " lines)";
   line = static_cast<LONG>(number - 1);
   return std::string();
 }
@@ -165,7 +168,7 @@ std::string ShellInterpreter::Check(const Words& words) {
     if (tree.GetColumnType(position) != LV_CHECKBOX) continue;
     const bool checked = standin::CheckTreeCell(tree, line, tree.GetColumnId(position), state);
     standin::ProcessEvents();
-    return checked ? std::string() : "line " + words[1] + " shows no check box";
+    return checked ? std::string() : "line " + Printable(words[1]) + " shows no check box";
   }
   return "the tree has no check box column";
 }
@@ -200,15 +203,16 @@ std::string ShellInterpreter::Set(const Words& words) {
   const LONG gadgets[] = {plugin_ids::kPrecision, plugin_ids::kMethod, plugin_ids::kQuality,
                           plugin_ids::kHold};
   const std::string names[] = {"precision field", "method box", "quality box", "hold check box"};
+  const std::string value = Printable(words[2]);
   double real = 0;
   long whole = 0;
   bool edited = false;
   if (which == 0) {
-    if (!ParseReal(words[2], real)) return "precision: expected a number, found '" + words[2] + "'";
+    if (!ParseReal(words[2], real)) return "precision: expected a number, found '" + value + "'";
     edited = _driver.EditReal(gadgets[0], real);
   } else if (which == 3) {
     const int state = ChoiceOf(words[2], {"off", "on"});
-    if (state < 0) return "hold: expected on or off, found '" + words[2] + "'";
+    if (state < 0) return "hold: expected on or off, found '" + value + "'";
     edited = _driver.SetCheck(gadgets[3], state == 1);
   } else {
     if (!ParseLong(words[2], whole)) return words[1] + ": expected a whole number";
@@ -261,7 +265,7 @@ std::string ShellInterpreter::Save(const Words& words) {
 std::string ShellInterpreter::Snapshot(const Words& words) {
   return standin::WriteDialogPng(_driver.Dialog(), Filename(words[1].c_str()))
              ? std::string()
-             : words[1] + ": cannot write the picture (see the line above)";
+             : Printable(words[1]) + ": cannot write the picture (see the line above)";
 }
 
 std::string ShellInterpreter::Close(const Words&) {

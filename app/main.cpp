@@ -7,9 +7,21 @@
 #include "ExitCodes.h"
 #include "InfoCommand.h"
 #include "PlotCommand.h"
+#include "PrintableText.h"
 #include "ReduceCommand.h"
 #include "ShellCommand.h"
 #include "VersionText.h"
+
+namespace {
+
+// CLI11's own message, which quotes the arguments (long ones, or with control bytes, too), and
+// its hint.
+std::string UsageMessage(const CLI::App* app, const CLI::Error& error) {
+  const std::string what = error.what();
+  return Printable(what) + CLI::FailureMessage::simple(app, error).substr(what.size());
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   CLI::App app("Reduces the keys of animation tracks in scene and BVH files.", "thinfold");
@@ -18,6 +30,7 @@ int main(int argc, char** argv) {
   app.allow_windows_style_options(false);
   app.set_version_flag("--version", VersionLine(THINFOLD_VERSION));
   app.require_subcommand(1);
+  app.failure_message(UsageMessage);
   ReduceCommand reduce;
   InfoCommand info;
   ConvertCommand convert;

@@ -145,12 +145,15 @@ TEST_F(ThinfoldProgram, FailuresExitWithTheirCodeAndWriteNothing) {
        "--fps sets the frame rate of BVH input only"},
       {"unwritable output", "convert " + demo + " -o " + Quoted(PathOf("no/such/folder/out.json")),
        3, PathOf("no/such/folder/out.json") + ": cannot write"},
+      {"control bytes in an argument", "info " + demo + " " + Quoted("\x1b]0;owned\x07"), 2,
+       "\\x1b]0;owned\\x07"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     const Output run = Thinfold(row.arguments);
     EXPECT_EQ(run.exitCode, row.exitCode) << run.output;
     EXPECT_NE(run.output.find(row.message), std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find('\x1b'), std::string::npos) << run.output;
     EXPECT_FALSE(fs::exists(PathOf("out.json")));
   }
   // Only the two inputs: no temporary files left behind.

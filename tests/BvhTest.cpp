@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "BvhReader.h"
+#include "PrintableText.h"
 #include "c4d.h"
 
 namespace {
@@ -165,12 +166,17 @@ TEST(BvhReader, RejectsMalformedFilesNamingTheLine) {
       {"negative frame count", replaced("Frames: 3", "Frames: -3"),
        "line 26: expected a frame count"},
       {"zero frame time", replaced("0.0333333", "0"), "line 27: expected a frame time above 0"},
+      {"long word", replaced("2 2 3 -90", "2 2 3 " + std::string(1 << 20, '9') + "x"),
+       "line 30: expected a channel value, found '99999"},
+      {"control bytes", replaced("1 Xrotation", "1 X\x1b[2J"),
+       "line 18: expected a channel name (Xposition ... Zrotation), found 'X\\x1b[2J'"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     const SceneReadResult read = ReadBvhText(row.text);
     EXPECT_EQ(read.document, nullptr);
-    EXPECT_NE(read.error.find(row.error), std::string::npos) << read.error;
+    EXPECT_NE(read.error.find(row.error), std::string::npos) << read.error.substr(0, 2000);
+    EXPECT_LT(read.error.size(), 2 * kMaxShownBytes) << read.error.substr(0, 2000);
   }
 }
 

@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "PrintableText.h"
 #include "ProgramRun.h"
 
 namespace {

@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "JsonSupport.h"
+#include "PrintableText.h"
 
 namespace {
 
@@ -75,7 +76,7 @@ class Parser {
     return AtEnd() ? "end of file" : "line " + std::to_string(_words[_at].line);
   }
   std::string FoundText() const {
-    return AtEnd() ? "the end of the file" : "'" + std::string(_words[_at].text) + "'";
+    return AtEnd() ? "the end of the file" : "'" + Printable(_words[_at].text) + "'";
   }
   bool Fail(const std::string& what) {
     if (_error.empty()) _error = Where() + ": " + what + ", found " + FoundText();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "BvhParser.h"
+#include "PrintableText.h"
 #include "SceneNames.h"
 #include "TextFile.h"
 
@@ -106,6 +107,6 @@ SceneReadResult ReadBvhFile(const std::string& path, LONG fpsOverride) {
   std::string text, error;
   if (!ReadTextFile(path, text, error)) return {nullptr, error};
   SceneReadResult result = ReadBvhText(text, fpsOverride);
-  if (!result.document) result.error = path + ": " + result.error;
+  if (!result.document) result.error = Printable(path) + ": " + result.error;
   return result;
 }

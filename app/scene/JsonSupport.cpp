@@ -9,12 +9,17 @@
 #include <utility>
 #include <vector>
 
+#include "PrintableText.h"
+
 namespace {
 
-// nlohmann's message without its "[json.exception.parse_error.101] " prefix.
+// nlohmann's message without its "[json.exception.parse_error.101] " prefix. From its first
+// quote on, a message may quote the input ("last read: '...'"), which may be a whole file.
 std::string WithoutExceptionTag(const std::string& message) {
-  const std::size_t end = message.find("] ");
-  return end == std::string::npos ? message : message.substr(end + 2);
+  const std::size_t tag = message.find("] ");
+  const std::size_t start = tag == std::string::npos ? 0 : tag + 2;
+  const std::size_t quote = std::min(message.find('\'', start), message.size());
+  return message.substr(start, quote - start) + Printable(std::string_view(message).substr(quote));
 }
 
 // Builds the document from the parser's events, like nlohmann's own builder, and also stops at
@@ -36,7 +41,7 @@ class StrictDomBuilder {
   bool end_array() { return Close(); }
   bool key(Json::string_t& name) {
     if (_open.back().value->contains(name)) {
-      _fault = OpenPath() + (OpenPath().empty() ? "" : ".") + name + ": member given twice";
+      _fault = Printable(MemberPath(OpenPath(), name)) + ": member given twice";
       return false;
     }
     _open.back().key = std::move(name);
@@ -118,7 +123,8 @@ std::string IndexPath(const std::string& path, std::size_t index) {
 }
 
 bool JsonFaults::Fail(const std::string& path, const std::string& what) {
-  if (_message.empty()) _message = (path.empty() ? std::string("scene") : path) + ": " + what;
+  if (_message.empty())
+    _message = (path.empty() ? std::string("scene") : Printable(path)) + ": " + what;
   return false;
 }
 

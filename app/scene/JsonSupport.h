@@ -16,7 +16,7 @@ using Json = nlohmann::ordered_json;
 std::string MemberPath(const std::string& path, const std::string& key);
 std::string IndexPath(const std::string& path, std::size_t index);
 
-// Keeps the first fault of a read as "path: what".
+// Keeps the first fault of a read as "path: what", the path made printable (PrintableText.h).
 class JsonFaults {
  public:
   // Records the fault (unless one is recorded already) and returns false.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "JsonSupport.h"
+#include "PrintableText.h"
 #include "ScenePaths.h"
 #include "TextFile.h"
 #include "TrackReader.h"
@@ -189,7 +190,8 @@ bool ApplySelection(const JsonObject& scene, SceneBuild& build) {
     if (!ReadText((*selection)[i], where, path, build.faults)) return false;
     const auto found = byPath.find(path);
     if (found == byPath.end())
-      return build.faults.Fail(where, "no object, tag or material has the path \"" + path + "\"");
+      return build.faults.Fail(
+          where, "no object, tag or material has the path \"" + Printable(path) + "\"");
     Select(build.doc, found->second);
   }
   return true;
@@ -239,6 +241,6 @@ SceneReadResult ReadSceneFile(const std::string& path) {
   std::string text, error;
   if (!ReadTextFile(path, text, error)) return {nullptr, error};
   SceneReadResult result = ReadSceneText(text);
-  if (!result.document) result.error = path + ": " + result.error;
+  if (!result.document) result.error = Printable(path) + ": " + result.error;
   return result;
 }

@@ -9,6 +9,7 @@
 
 #include "JsonLayout.h"
 #include "JsonSupport.h"
+#include "PrintableText.h"
 #include "ScenePaths.h"
 #include "TextFile.h"
 #include "TrackWriter.h"
@@ -188,7 +189,7 @@ SceneWriteResult WriteSceneText(const BaseDocument& doc) {
 SceneWriteResult WriteSceneFile(const BaseDocument& doc, const std::string& path) {
   SceneWriteResult result = WriteSceneText(doc);
   if (!result.error.empty()) {
-    result.error = path + ": " + result.error;
+    result.error = Printable(path) + ": " + result.error;
     return result;
   }
   std::string error;

@@ -23,6 +23,7 @@
 #include <system_error>
 #include <vector>
 
+#include "PrintableText.h"
 #include "TemporaryFiles.h"
 #include "c4d_standin.h"
 
@@ -163,7 +164,7 @@ void Discard(TemporaryFile& temporary) {
 }
 
 WriteEnd Failed(const std::string& path, int reason, std::string& error) {
-  error = path + ": cannot write: " + Reason(reason);
+  error = Printable(path) + ": cannot write: " + Reason(reason);
   return WriteEnd::kFailed;
 }
 
@@ -172,7 +173,7 @@ WriteEnd WriteTemporary(const FileToWrite& file, const std::string& target,
                         const std::function<bool()>& stopWanted, TemporaryFile& temporary,
                         std::string& error) {
   if (IsOtherThanRegularFile(standin::PathFromUtf8(target))) {
-    error = file.path + ": cannot write: not a regular file";
+    error = Printable(file.path) + ": cannot write: not a regular file";
     return WriteEnd::kFailed;
   }
   const int fd = OpenTemporary(target, temporary.path);
@@ -227,19 +228,20 @@ bool ReadTextFile(const std::string& path, std::string& text, std::string& error
   const std::uintmax_t limit = MaxInputBytes();
   const std::string refusal = WhyNotToRead(standin::PathFromUtf8(path), limit);
   if (!refusal.empty()) {
-    error = path + ": cannot read: " + refusal;
+    error = Printable(path) + ": cannot read: " + refusal;
     return false;
   }
   std::FILE* file = OpenForReading(path);
   if (!file) {
-    error = path + ": cannot open: " + Reason(errno);
+    const int reason = errno;
+    error = Printable(path) + ": cannot open: " + Reason(reason);
     return false;
   }
   const std::string reason = ReadAll(file, limit, text);
   std::fclose(file);
   if (reason.empty()) return true;
   text = std::string();
-  error = path + ": cannot read: " + reason;
+  error = Printable(path) + ": cannot read: " + reason;
   return false;
 }
 
@@ -270,7 +272,7 @@ WriteEnd WriteTextFilesAtomically(const std::vector<FileToWrite>& files,
       return WriteEnd::kFailed;
     }
     ForgetTemporaryFile(temporaries[index].slot);
-    renamed += (renamed.empty() ? "" : ", ") + files[index].path;
+    renamed += (renamed.empty() ? "" : ", ") + Printable(files[index].path);
   }
   return WriteEnd::kWritten;
 }
