@@ -2,8 +2,11 @@
 #include "ShellInterpreter.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cmath>
 #include <cstdlib>
 #include <iostream>
+#include <limits>
 #include <sstream>
 
 #include "InterruptSignal.h"
@@ -34,17 +37,27 @@ std::vector<std::string> SplitWords(const std::string& line) {
   return words;
 }
 
-// A whole number from the complete word; false for anything else.
-bool ParseLong(const std::string& word, long& value) {
+enum class Parsed { kNumber, kOutOfRange, kNoNumber };
+
+// A whole number from the complete word, as wide as the host's LONG or out of range.
+Parsed ParseLong(const std::string& word, LONG& value) {
   char* end = nullptr;
-  value = std::strtol(word.c_str(), &end, 10);
-  return !word.empty() && *end == '\0';
+  errno = 0;
+  const long long wide = std::strtoll(word.c_str(), &end, 10);
+  if (word.empty() || *end != '\0') return Parsed::kNoNumber;
+  if (errno == ERANGE || wide < std::numeric_limits<LONG>::min() ||
+      wide > std::numeric_limits<LONG>::max())
+    return Parsed::kOutOfRange;
+  value = static_cast<LONG>(wide);
+  return Parsed::kNumber;
 }
 
-bool ParseReal(const std::string& word, double& value) {
+// A finite number from the complete word.
+Parsed ParseReal(const std::string& word, double& value) {
   char* end = nullptr;
   value = std::strtod(word.c_str(), &end);
-  return !word.empty() && *end == '\0';
+  if (word.empty() || *end != '\0') return Parsed::kNoNumber;
+  return std::isfinite(value) ? Parsed::kNumber : Parsed::kOutOfRange;
 }
 
 // The index of word in choices, or -1.
@@ -123,12 +136,12 @@ std::string ShellInterpreter::Execute(const std::vector<std::string>& words) {
 }
 
 std::string ShellInterpreter::TreeLine(const std::string& word, LONG& line) const {
-  long number = 0;
+  LONG number = 0;
   const LONG lineCount = _driver.PaintTree();
-  if (!ParseLong(word, number) || number < 1 || number > lineCount)
+  if (ParseLong(word, number) != Parsed::kNumber || number < 1 || number > lineCount)
     return "no line " + Printable(word) + " in the tree (it has " + std::to_string(lineCount) +
            " lines)";
-  line = static_cast<LONG>(number - 1);
+  line = number - 1;
   return std::string();
 }
 
@@ -204,21 +217,27 @@ std::string ShellInterpreter::Set(const Words& words) {
                           plugin_ids::kHold};
   const std::string names[] = {"precision field", "method box", "quality box", "hold check box"};
   const std::string value = Printable(words[2]);
+  const auto refusal = [&] { return Refusal(names[which], _driver.RefusalReason(gadgets[which])); };
   double real = 0;
-  long whole = 0;
+  LONG whole = 0;
   bool edited = false;
   if (which == 0) {
-    if (!ParseReal(words[2], real)) return "precision: expected a number, found '" + value + "'";
+    const Parsed parsed = ParseReal(words[2], real);
+    if (parsed == Parsed::kNoNumber) return "precision: expected a number, found '" + value + "'";
+    if (parsed == Parsed::kOutOfRange) return "precision: " + value + " is not a finite number";
     edited = _driver.EditReal(gadgets[0], real);
   } else if (which == 3) {
     const int state = ChoiceOf(words[2], {"off", "on"});
     if (state < 0) return "hold: expected on or off, found '" + value + "'";
     edited = _driver.SetCheck(gadgets[3], state == 1);
   } else {
-    if (!ParseLong(words[2], whole)) return words[1] + ": expected a whole number";
-    edited = _driver.EditLong(gadgets[which], static_cast<LONG>(whole));
+    const Parsed parsed = ParseLong(words[2], whole);
+    if (parsed == Parsed::kNoNumber) return words[1] + ": expected a whole number";
+    if (parsed == Parsed::kOutOfRange)
+      return words[1] + ": " + value + " is out of range; " + refusal();
+    edited = _driver.EditLong(gadgets[which], whole);
   }
-  return edited ? std::string() : Refusal(names[which], _driver.RefusalReason(gadgets[which]));
+  return edited ? std::string() : refusal();
 }
 
 std::string ShellInterpreter::Start(const Words&) {
