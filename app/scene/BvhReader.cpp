@@ -19,19 +19,22 @@ constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180.0;
 constexpr double kRateTolerance = 0.005;
 
 bool FpsFromFrameTime(const BvhMotion& motion, LONG& fps, std::string& error) {
+  constexpr LONG kMaxFps = std::numeric_limits<LONG>::max();
   const double rate = 1.0 / motion.frameTime;
   const double nearest = std::round(rate);
-  if (nearest >= 1.0 && nearest <= std::numeric_limits<LONG>::max() &&
-      std::fabs(rate - nearest) <= kRateTolerance * nearest) {
+  const bool tooFast = nearest > kMaxFps;
+  const bool tooSlow = nearest < 1.0;
+  if (!tooFast && !tooSlow && std::fabs(rate - nearest) <= kRateTolerance * nearest) {
     fps = static_cast<LONG>(nearest);
     return true;
   }
-  char text[160];
-  std::snprintf(text, sizeof text,
-                "line %d: Frame Time %g gives %.4g frames per second, which is not within 0.5 %% "
-                "of a whole rate (set the rate with --fps)",
+  const std::string why = tooFast   ? "more than the largest rate of " + std::to_string(kMaxFps)
+                          : tooSlow ? "below 1"
+                                    : "which is not within 0.5 % of a whole rate";
+  char text[100];
+  std::snprintf(text, sizeof text, "line %d: Frame Time %g gives %.4g frames per second, ",
                 static_cast<int>(motion.frameTimeLine), motion.frameTime, rate);
-  error = text;
+  error = text + why + " (set the rate with --fps)";
   return false;
 }
 
