@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "ExitCodes.h"
+#include "PathOption.h"
 #include "PluginIds.h"
 #include "PrintableText.h"
 #include "SceneInput.h"
@@ -78,7 +79,9 @@ std::string TotalsLine(const Totals& totals, std::size_t elementCount) {
 
 void InfoCommand::Register(CLI::App& app) {
   _command = app.add_subcommand("info", "List the tracks of a scene or BVH file");
-  _command->add_option("INPUT", _input, "Scene (.json) or BVH (.bvh) file")->required();
+  _command->add_option("INPUT", _input, "Scene (.json) or BVH (.bvh) file")
+      ->required()
+      ->check(kNonEmptyPath);
 }
 
 int InfoCommand::Run() const {
