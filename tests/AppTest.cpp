@@ -272,6 +272,11 @@ TEST_F(ThinfoldProgram, InputsAreRegularFilesOfBoundedSize) {
       {PathOf("zero.json"), nullptr, "zero.json: cannot read: not a regular file"},
       {PathOf("fifo.json"), nullptr, "fifo.json: cannot read: not a regular file"},
       {PathOf("large.json"), "100", "large.json: cannot read: larger than 100 bytes"},
+      {PathOf("large.json"), "-1",
+       "large.json: cannot read: THINFOLD_MAX_INPUT_BYTES is '-1', not a whole number of bytes "
+       "above 0"},
+      {PathOf("large.json"), "0", "THINFOLD_MAX_INPUT_BYTES is '0', not a whole number"},
+      {PathOf("large.json"), "1e9", "THINFOLD_MAX_INPUT_BYTES is '1e9', not a whole number"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.path);

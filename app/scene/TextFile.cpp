@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -36,12 +37,20 @@ std::string Reason(int error) { return std::strerror(error); }
 // Generous for any scene or capture, yet far below what would exhaust memory unnoticed.
 constexpr std::uintmax_t kDefaultMaxInputBytes = std::uintmax_t{2} << 30;
 
-std::uintmax_t MaxInputBytes() {
-  const char* text = std::getenv("THINFOLD_MAX_INPUT_BYTES");
-  if (!text || !*text) return kDefaultMaxInputBytes;
-  char* end = nullptr;
-  const unsigned long long limit = std::strtoull(text, &end, 10);
-  return *end == '\0' && limit > 0 ? limit : kDefaultMaxInputBytes;
+constexpr const char* kMaxInputBytesVariable = "THINFOLD_MAX_INPUT_BYTES";
+
+// The limit the environment sets, or the default when it sets none; false (and why) for a value
+// that is no whole number above 0: "-1" must not pass for the largest limit there is.
+bool MaxInputBytes(std::uintmax_t& limit, std::string& refusal) {
+  const char* text = std::getenv(kMaxInputBytesVariable);
+  limit = kDefaultMaxInputBytes;
+  if (!text || !*text) return true;
+  const char* last = text + std::strlen(text);
+  const auto [end, failure] = std::from_chars(text, last, limit);
+  if (failure == std::errc() && end == last && limit > 0) return true;
+  refusal = std::string(kMaxInputBytesVariable) + " is '" + Printable(text) +
+            "', not a whole number of bytes above 0";
+  return false;
 }
 
 // Links followed: devices, FIFOs, sockets and folders are no files to read or replace (a FIFO
@@ -225,8 +234,9 @@ std::string ReadAll(std::FILE* file, std::uintmax_t limit, std::string& text) {
 
 bool ReadTextFile(const std::string& path, std::string& text, std::string& error) {
   text.clear();
-  const std::uintmax_t limit = MaxInputBytes();
-  const std::string refusal = WhyNotToRead(standin::PathFromUtf8(path), limit);
+  std::uintmax_t limit = 0;
+  std::string refusal;
+  if (MaxInputBytes(limit, refusal)) refusal = WhyNotToRead(standin::PathFromUtf8(path), limit);
   if (!refusal.empty()) {
     error = Printable(path) + ": cannot read: " + refusal;
     return false;
