@@ -1,6 +1,8 @@
 // The thinfold host program: scene files and BVH motion on the command line, and the plug-in's
 // dialog driven from it.
 #include <CLI/CLI.hpp>
+#include <iostream>
+#include <new>
 
 #include "CommandLine.h"
 #include "ConvertCommand.h"
@@ -50,8 +52,14 @@ int main(int argc, char** argv) {
   } catch (const CLI::ParseError& error) {
     return app.exit(error) == 0 ? kExitSuccess : kExitBadUsage;
   }
-  if (reduce.Chosen()) return reduce.Run();
-  if (shell.Chosen()) return shell.Run();
-  if (plot.Chosen()) return plot.Run();
-  return info.Chosen() ? info.Run() : convert.Run();
+  // Readers and writers say when memory runs out; whatever else runs out of it ends here.
+  try {
+    if (reduce.Chosen()) return reduce.Run();
+    if (shell.Chosen()) return shell.Run();
+    if (plot.Chosen()) return plot.Run();
+    return info.Chosen() ? info.Run() : convert.Run();
+  } catch (const std::bad_alloc&) {
+    std::cerr << "thinfold: out of memory\n";
+    return kExitFileError;
+  }
 }

@@ -368,6 +368,8 @@ TEST(SceneFile, RejectsMalformedScenesNamingThePath) {
       {"long unfinished text", Scene("\"objects\": \"" + kLongText),
        "syntax error while parsing value - invalid string: missing closing quote; last read: '\"" +
            kLongText.substr(0, kMaxShownBytes - 2)},
+      {"deep nesting", std::string(kMaxJsonDepth + 1, '['),
+       "values nested deeper than " + std::to_string(kMaxJsonDepth) + " levels"},
   };
   const LLONG atomsBefore = standin::GetLiveAtomCount();
   for (const Row& row : rows) {

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <exception>
 #include <limits>
+#include <new>
 #include <vector>
 
 #include "BvhParser.h"
@@ -101,6 +102,8 @@ SceneReadResult ReadBvhText(const std::string& text, LONG fpsOverride) {
     DocumentPtr doc(BaseDocument::Alloc());
     if (!doc || !BuildDocument(motion, fps, *doc)) return {nullptr, "out of memory"};
     return {std::move(doc), ""};
+  } catch (const std::bad_alloc&) {
+    return {nullptr, "out of memory"};
   } catch (const std::exception& error) {
     return {nullptr, std::string("cannot read the motion: ") + error.what()};
   }

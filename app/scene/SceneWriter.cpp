@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <new>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -178,9 +179,11 @@ bool WriteScene(const BaseDocument& doc, Json& scene, JsonFaults& faults) {
 SceneWriteResult WriteSceneText(const BaseDocument& doc) {
   try {
     JsonFaults faults;
-    Json scene;
-    if (!WriteScene(doc, scene, faults)) return {"", faults.Message()};
-    return {LayOutJson(scene), ""};
+    JsonTree scene;
+    if (!WriteScene(doc, scene.value, faults)) return {"", faults.Message()};
+    return {LayOutJson(scene.value), ""};
+  } catch (const std::bad_alloc&) {
+    return {"", "out of memory"};
   } catch (const std::exception& error) {
     return {"", std::string("cannot write the scene: ") + error.what()};
   }
