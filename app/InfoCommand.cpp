@@ -5,7 +5,9 @@
 #include <iostream>
 
 #include "ExitCodes.h"
+#include "PathOption.h"
 #include "PluginIds.h"
+#include "PrintableText.h"
 #include "SceneInput.h"
 #include "SceneNames.h"
 #include "ScenePaths.h"
@@ -77,7 +79,9 @@ std::string TotalsLine(const Totals& totals, std::size_t elementCount) {
 
 void InfoCommand::Register(CLI::App& app) {
   _command = app.add_subcommand("info", "List the tracks of a scene or BVH file");
-  _command->add_option("INPUT", _input, "Scene (.json) or BVH (.bvh) file")->required();
+  _command->add_option("INPUT", _input, "Scene (.json) or BVH (.bvh) file")
+      ->required()
+      ->check(kNonEmptyPath);
 }
 
 int InfoCommand::Run() const {
@@ -101,7 +105,7 @@ int InfoCommand::Run() const {
   for (const SceneElement& element : elements)
     for (CTrack* track = element.element->GetFirstCTrack(); track; track = track->GetNext())
       AddTrackRow(element.path, *track, table, totals);
-  std::cout << _input << ": " << read.document->GetFps() << " fps\n"
+  std::cout << Printable(_input) << ": " << read.document->GetFps() << " fps\n"
             << table.Render() << TotalsLine(totals, elements.size());
   return kExitSuccess;
 }

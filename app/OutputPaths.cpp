@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "ExitCodes.h"
+#include "PrintableText.h"
 #include "c4d_standin.h"
 
 namespace {
@@ -41,13 +42,13 @@ std::string WhyUnwritable(const std::string& path) {
 OutputPathCheck CheckOutputPaths(const std::string& input, const std::string& output,
                                  const std::string& report) {
   if (!report.empty() && SameFile(report, input))
-    return {kExitBadUsage, "--report " + report + " is the input file"};
+    return {kExitBadUsage, "--report " + Printable(report) + " is the input file"};
   if (!report.empty() && SameFile(report, output))
-    return {kExitBadUsage, "--report " + report + " is the output file"};
+    return {kExitBadUsage, "--report " + Printable(report) + " is the output file"};
   for (const std::string& path : {output, report}) {
     if (path.empty()) continue;
     const std::string reason = WhyUnwritable(path);
-    if (!reason.empty()) return {kExitFileError, path + ": cannot write: " + reason};
+    if (!reason.empty()) return {kExitFileError, Printable(path) + ": cannot write: " + reason};
   }
   return {};
 }

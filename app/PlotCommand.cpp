@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "ExitCodes.h"
+#include "PathOption.h"
 #include "ResultReport.h"
 #include "SceneInput.h"
 #include "TextTable.h"
@@ -44,10 +45,15 @@ std::string PlotTable(const std::vector<WrittenPlot>& plots) {
 void PlotCommand::Register(CLI::App& app) {
   _command = app.add_subcommand(
       "plot", "Draw each track's curve before and after a reduction as a PNG file");
-  _command->add_option("BEFORE", _before, "Scene or BVH file before the reduction")->required();
-  _command->add_option("AFTER", _after, "Scene file after the reduction")->required();
+  _command->add_option("BEFORE", _before, "Scene or BVH file before the reduction")
+      ->required()
+      ->check(kNonEmptyPath);
+  _command->add_option("AFTER", _after, "Scene file after the reduction")
+      ->required()
+      ->check(kNonEmptyPath);
   _command->add_option("-o,--output", _folder, "Folder for the PNG files (made if missing)")
-      ->required();
+      ->required()
+      ->check(kNonEmptyPath);
   _command->add_option("--track", _tracks,
                        "Plot only this track: ELEMENT.TRACK with ELEMENT and TRACK as "
                        "`thinfold info` lists them (Hips/Chest.Xrotation), or a track name "

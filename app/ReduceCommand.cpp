@@ -9,7 +9,9 @@
 #include "ExitCodes.h"
 #include "InterruptSignal.h"
 #include "OutputPaths.h"
+#include "PathOption.h"
 #include "PluginIds.h"
+#include "PrintableText.h"
 #include "ResultReport.h"
 #include "SceneWriter.h"
 #include "TextFile.h"
@@ -38,8 +40,11 @@ int Fail(int exitCode, const std::string& message) {
 
 void ReduceCommand::Register(CLI::App& app) {
   _command = app.add_subcommand("reduce", "Reduce the keys of a scene or BVH file's tracks");
-  _command->add_option("INPUT", _session.input, "Scene (.json) or BVH (.bvh) file")->required();
-  _command->add_option("-o,--output", _output, "Scene file to save (default: INPUT.thin.json)");
+  _command->add_option("INPUT", _session.input, "Scene (.json) or BVH (.bvh) file")
+      ->required()
+      ->check(kNonEmptyPath);
+  _command->add_option("-o,--output", _output, "Scene file to save (default: INPUT.thin.json)")
+      ->check(kNonEmptyPath);
   _command->add_flag("--selected", _selected, "Only the tracks of the selected elements");
   _command->add_option("--precision", _precision, "Tolerance in the tracks' unit steps")
       ->check(kFiniteNonNegative);
@@ -54,15 +59,20 @@ void ReduceCommand::Register(CLI::App& app) {
       ->check(CLI::IsMember({"on", "off"}));
   _command->add_option("--threads", _session.threads, "Worker threads (default: processors)")
       ->check(CLI::Range(1, plugin_ids::kMaxWorkers));
-  _command->add_option("--report", _report, "Write the results as JSON to this file");
-  _command->add_option("--plot", _plot,
-                       "Draw the 10 tracks that moved most for their precision as PNG files "
-                       "into this folder");
+  _command->add_option("--report", _report, "Write the results as JSON to this file")
+      ->check(kNonEmptyPath);
+  _command
+      ->add_option("--plot", _plot,
+                   "Draw the 10 tracks that moved most for their precision as PNG files "
+                   "into this folder")
+      ->check(kNonEmptyPath);
   _command->add_flag("--quiet", _session.quiet, "No progress and no plug-in console lines");
   _command->add_option("--fps", _session.fps, "Frame rate of a BVH input")
       ->check(CLI::Range(1, std::numeric_limits<int>::max()));
-  _command->add_option("--plugins", _session.plugins,
-                       "Plug-in folder (default: plugins/ next to the program)");
+  _command
+      ->add_option("--plugins", _session.plugins,
+                   "Plug-in folder (default: plugins/ next to the program)")
+      ->check(kNonEmptyPath);
   _command->add_flag("--save-partial", _savePartial,
                      "After Ctrl-C, save the tracks that were finished");
   _command->add_flag("--strict", _strict,
@@ -121,9 +131,11 @@ int ReduceCommand::Reduce(ReduceJob& job) {
                     : PlotWorstOfReduction(_session.input, _session.fps, job.Document(),
                                            OutputPath(), _plot, kPlottedTracks);
   if (!plotError.empty())
-    return Fail(kExitFileError, OutputPath() + " is saved, but no plot is: " + plotError);
+    return Fail(kExitFileError,
+                Printable(OutputPath()) + " is saved, but no plot is: " + plotError);
   if (job.Interrupted())
-    return Fail(kExitInterrupted, "stopped: " + OutputPath() + " holds the finished tracks");
+    return Fail(kExitInterrupted,
+                "stopped: " + Printable(OutputPath()) + " holds the finished tracks");
   if (_strict && CountAbovePrecision(summary) > 0)
     return Fail(kExitTrackFailed, "--strict: " + PrecisionVerdict(summary));
   const bool failed = AnyFailed(summary) || job.End() == RunEnd::kNotStarted;
@@ -133,7 +145,8 @@ int ReduceCommand::Reduce(ReduceJob& job) {
 // The scene and the report are written in full, or neither replaces anything.
 int ReduceCommand::Save(const ReduceJob& job, const ReduceSummary& summary) const {
   const SceneWriteResult scene = WriteSceneText(job.Document());
-  if (!scene.error.empty()) return Fail(kExitFileError, OutputPath() + ": " + scene.error);
+  if (!scene.error.empty())
+    return Fail(kExitFileError, Printable(OutputPath()) + ": " + scene.error);
   const std::string report = _report.empty() ? std::string() : ReportJson(summary);
   std::vector<FileToWrite> files = {{OutputPath(), scene.text}};
   if (!_report.empty()) files.push_back({_report, report});

@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "ExitCodes.h"
+#include "PrintableText.h"
 #include "SceneInput.h"
 #include "c4d_standin.h"
 
@@ -18,7 +19,8 @@ int Fail(int exitCode, const std::string& message) {
 
 std::string CheckFpsOption(const SessionOptions& options) {
   if (options.fps > 0 && !IsBvhPath(options.input))
-    return "--fps sets the frame rate of BVH input only; " + options.input + " is a scene file";
+    return "--fps sets the frame rate of BVH input only; " + Printable(options.input) +
+           " is a scene file";
   return std::string();
 }
 
@@ -37,6 +39,6 @@ int StartSession(const SessionOptions& options, HostSession& session, GeDialog*&
   standin::SetCPUCount(options.threads);
   std::string dialogError;
   dialog = session.OpenDialog(dialogError);
-  if (!dialog) return Fail(kExitFileError, plugin.plugin.folder + ": " + dialogError);
+  if (!dialog) return Fail(kExitFileError, Printable(plugin.plugin.folder) + ": " + dialogError);
   return kExitSuccess;
 }

@@ -120,6 +120,8 @@ TEST_F(ThinfoldProgram, FpsSetsTheRateOfBvhInput) {
 TEST_F(ThinfoldProgram, FailuresExitWithTheirCodeAndWriteNothing) {
   std::ofstream(PathOf("bad.json")) << R"({"format": "thinfold-scene", "version": 1, "fps": 0})";
   std::ofstream(PathOf("bad.bvh")) << "HIERARCHY\nROOT Hips\n{\nOFFSET 0 0 0\nCHANNELS 1 Xspin\n";
+  fs::copy_file(kExamples + "/demo.json", _folder / "good.json");
+  const std::string good = Quoted(PathOf("good.json"));
   const std::string demo = Quoted(kExamples + "/demo.json");
   const std::string out = " -o " + Quoted(PathOf("out.json"));
   struct Row {
@@ -145,16 +147,26 @@ TEST_F(ThinfoldProgram, FailuresExitWithTheirCodeAndWriteNothing) {
        "--fps sets the frame rate of BVH input only"},
       {"unwritable output", "convert " + demo + " -o " + Quoted(PathOf("no/such/folder/out.json")),
        3, PathOf("no/such/folder/out.json") + ": cannot write"},
+      {"empty input", "info " + Quoted(""), 2, "INPUT: an empty path names no file"},
+      {"empty output", "convert " + demo + " -o " + Quoted(""), 2,
+       "--output: an empty path names no file"},
+      {"empty output of reduce", "reduce " + good + " --quiet -o " + Quoted(""), 2,
+       "--output: an empty path names no file"},
+      {"empty report", "reduce " + good + " --quiet --report " + Quoted(""), 2,
+       "--report: an empty path names no file"},
+      {"control bytes in an argument", "info " + demo + " " + Quoted("\x1b]0;owned\x07"), 2,
+       "\\x1b]0;owned\\x07"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     const Output run = Thinfold(row.arguments);
     EXPECT_EQ(run.exitCode, row.exitCode) << run.output;
     EXPECT_NE(run.output.find(row.message), std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find('\x1b'), std::string::npos) << run.output;
     EXPECT_FALSE(fs::exists(PathOf("out.json")));
   }
-  // Only the two inputs: no temporary files left behind.
-  EXPECT_EQ(std::distance(fs::directory_iterator(_folder), {}), 2);
+  // Only the three inputs: no temporary files left behind, no output beside good.json.
+  EXPECT_EQ(std::distance(fs::directory_iterator(_folder), {}), 3);
 }
 
 TEST_F(ThinfoldProgram, PrintsVersionAndHelp) {
@@ -260,6 +272,11 @@ TEST_F(ThinfoldProgram, InputsAreRegularFilesOfBoundedSize) {
       {PathOf("zero.json"), nullptr, "zero.json: cannot read: not a regular file"},
       {PathOf("fifo.json"), nullptr, "fifo.json: cannot read: not a regular file"},
       {PathOf("large.json"), "100", "large.json: cannot read: larger than 100 bytes"},
+      {PathOf("large.json"), "-1",
+       "large.json: cannot read: THINFOLD_MAX_INPUT_BYTES is '-1', not a whole number of bytes "
+       "above 0"},
+      {PathOf("large.json"), "0", "THINFOLD_MAX_INPUT_BYTES is '0', not a whole number"},
+      {PathOf("large.json"), "1e9", "THINFOLD_MAX_INPUT_BYTES is '1e9', not a whole number"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.path);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "BvhReader.h"
+#include "PrintableText.h"
 #include "c4d.h"
 
 namespace {
@@ -100,19 +101,24 @@ TEST(BvhReader, FrameRateComesFromFrameTimeOrOverride) {
     const char* name;
     const char* frameTime;
     LONG fpsOverride;
-    LONG fps;  // 0: an error naming the Frame Time line
+    LONG fps;           // 0: an error naming the Frame Time line
+    const char* error;  // what it says is wrong with the rate
   } rows[] = {
-      {"120 written short", "0.0083333", 0, 120},
-      {"30", "0.033333", 0, 30},
-      {"25 exactly", "0.04", 0, 25},
-      {"24", "0.0416667", 0, 24},
-      {"within half a percent", "0.0333", 0, 30},
-      {"100", "0.01", 0, 100},
-      {"81.5 is no whole rate", "0.01227", 0, 0},
-      {"1.5 is no whole rate", "0.6666667", 0, 0},
-      {"below one frame a second", "3", 0, 0},
-      {"override wins over a bad rate", "0.01227", 60, 60},
-      {"override wins over a good rate", "0.0333333", 24, 24},
+      {"120 written short", "0.0083333", 0, 120, ""},
+      {"30", "0.033333", 0, 30, ""},
+      {"25 exactly", "0.04", 0, 25, ""},
+      {"24", "0.0416667", 0, 24, ""},
+      {"within half a percent", "0.0333", 0, 30, ""},
+      {"100", "0.01", 0, 100, ""},
+      {"81.5 is no whole rate", "0.01227", 0, 0, "81.5 frames per second, which is not within"},
+      {"1.5 is no whole rate", "0.6666667", 0, 0, "1.5 frames per second, which is not within"},
+      {"below one frame a second", "3", 0, 0, "0.3333 frames per second, below 1"},
+      {"far below", "1e300", 0, 0, "1e-300 frames per second, below 1"},
+      {"above the largest rate", "4.656e-10", 0, 0,
+       "2.148e+09 frames per second, more than the largest rate of 2147483647"},
+      {"far above", "1e-300", 0, 0, "1e+300 frames per second, more than the largest rate"},
+      {"override wins over a bad rate", "0.01227", 60, 60, ""},
+      {"override wins over a good rate", "0.0333333", 24, 24, ""},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -120,6 +126,7 @@ TEST(BvhReader, FrameRateComesFromFrameTimeOrOverride) {
     if (row.fps == 0) {
       EXPECT_EQ(read.document, nullptr);
       EXPECT_NE(read.error.find("line 27: Frame Time"), std::string::npos) << read.error;
+      EXPECT_NE(read.error.find(row.error), std::string::npos) << read.error;
       continue;
     }
     ASSERT_NE(read.document, nullptr) << read.error;
@@ -165,12 +172,42 @@ TEST(BvhReader, RejectsMalformedFilesNamingTheLine) {
       {"negative frame count", replaced("Frames: 3", "Frames: -3"),
        "line 26: expected a frame count"},
       {"zero frame time", replaced("0.0333333", "0"), "line 27: expected a frame time above 0"},
+      {"long word", replaced("2 2 3 -90", "2 2 3 " + std::string(1 << 20, '9') + "x"),
+       "line 30: expected a channel value, found '99999"},
+      {"control bytes", replaced("1 Xrotation", "1 X\x1b[2J"),
+       "line 18: expected a channel name (Xposition ... Zrotation), found 'X\\x1b[2J'"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     const SceneReadResult read = ReadBvhText(row.text);
     EXPECT_EQ(read.document, nullptr);
-    EXPECT_NE(read.error.find(row.error), std::string::npos) << read.error;
+    EXPECT_NE(read.error.find(row.error), std::string::npos) << read.error.substr(0, 2000);
+    EXPECT_LT(read.error.size(), 2 * kMaxShownBytes) << read.error.substr(0, 2000);
+  }
+}
+
+// Text forms that editors and other programs write read as the plain file does.
+TEST(BvhReader, ReadsTheTextFormsEditorsWrite) {
+  const std::string plain = Skeleton("0.0333333", kFrames);
+  std::string windows;
+  for (const char c : plain) windows += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  const struct Row {
+    const char* name;
+    std::string text;
+  } rows[] = {
+      {"byte-order mark", "\xEF\xBB\xBF" + plain},
+      {"Windows line ends", windows},
+      {"byte-order mark and Windows line ends", "\xEF\xBB\xBF" + windows},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const SceneReadResult read = ReadBvhText(row.text);
+    ASSERT_NE(read.document, nullptr) << read.error;
+    const BaseObject* hips = read.document->GetFirstObject();
+    EXPECT_EQ(hips->GetName(), String("Hips"));
+    EXPECT_EQ(read.document->GetFps(), 30);
+    EXPECT_EQ(TrackNames(*hips).size(), 6u);
+    EXPECT_EQ(hips->GetFirstCTrack()->GetCurve()->GetKey(1)->GetValue(), 1.5);
   }
 }
 

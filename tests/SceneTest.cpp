@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "JsonSupport.h"
+#include "PrintableText.h"
 #include "SceneReader.h"
 #include "SceneWriter.h"
 #include "c4d.h"
@@ -284,11 +286,14 @@ TEST(SceneFile, RepeatedNamesKeepTheSelectedElement) {
   EXPECT_NE(static_cast<BaseObject*>(atoms->GetIndex(0))->GetFirstCTrack(), nullptr);
 }
 
+const std::string kLongText(16 << 20, 'x');
+const std::string kLongName(200 << 10, 'n');
+
 TEST(SceneFile, RejectsMalformedScenesNamingThePath) {
   struct Row {
     const char* name;
     std::string text;
-    const char* error;
+    std::string error;
   } rows[] = {
       {"syntax", R"({"format": "thinfold-scene",)", "line 1, column 29"},
       {"not an object", "[1, 2]", "scene: expected an object, found array"},
@@ -350,13 +355,29 @@ TEST(SceneFile, RejectsMalformedScenesNamingThePath) {
        "objects[0].tracks[0].data.5: expected an object with one member"},
       {"no such selection path", Scene(R"("objects": [{"name": "A"}], "selection": ["A/B"])"),
        "selection[0]: no object, tag or material has the path \"A/B\""},
+      // What the file says is echoed printable and cut (PrintableText.h).
+      {"long selection path",
+       Scene(R"("objects": [{"name": "A"}], "selection": [")" + kLongText + "\"]"),
+       "the path \"" + kLongText.substr(0, kMaxShownBytes) + "... (16777216 bytes)\""},
+      {"long member name", Scene("\"" + kLongName + "\": 1"),
+       kLongName.substr(0, kMaxShownBytes) + "... (204800 bytes): unknown member"},
+      {"long member twice", Scene("\"" + kLongName + "\": 1, \"" + kLongName + "\": 2"),
+       kLongName.substr(0, kMaxShownBytes) + "... (204800 bytes): member given twice"},
+      {"control bytes in a name", Scene(R"("\u001b]0;owned\u0007": 1)"),
+       "\\x1b]0;owned\\x07: unknown member"},
+      {"long unfinished text", Scene("\"objects\": \"" + kLongText),
+       "syntax error while parsing value - invalid string: missing closing quote; last read: '\"" +
+           kLongText.substr(0, kMaxShownBytes - 2)},
+      {"deep nesting", std::string(kMaxJsonDepth + 1, '['),
+       "values nested deeper than " + std::to_string(kMaxJsonDepth) + " levels"},
   };
   const LLONG atomsBefore = standin::GetLiveAtomCount();
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     const SceneReadResult read = ReadSceneText(row.text);
     EXPECT_EQ(read.document, nullptr);
-    EXPECT_NE(read.error.find(row.error), std::string::npos) << read.error;
+    EXPECT_NE(read.error.find(row.error), std::string::npos) << read.error.substr(0, 2000);
+    EXPECT_LT(read.error.size(), 3 * kMaxShownBytes) << read.error.substr(0, 2000);
   }
   // Half-built documents are freed on every failure.
   EXPECT_EQ(standin::GetLiveAtomCount(), atomsBefore);

@@ -7,6 +7,7 @@
 #include "PlotFiles.h"
 #include "PlotPainter.h"
 #include "PlotStyle.h"
+#include "PrintableText.h"
 #include "SceneInput.h"
 #include "TrackChoice.h"
 #include "TrackPairs.h"
@@ -57,12 +58,13 @@ bool DrawPlot(const ChosenTrack& track, LONG fps, BaseBitmap& target) {
 PlotRunResult WriteTrackPlots(const BaseDocument& before, const std::string& beforeName,
                               const BaseDocument& after, const std::string& afterName,
                               const PlotRequest& request, const std::string& folder) {
-  const TrackPairing pairing = PairTracks(before, beforeName, after, afterName);
+  const TrackPairing pairing =
+      PairTracks(before, Printable(beforeName), after, Printable(afterName));
   if (!pairing.error.empty()) return {{}, pairing.error};
   const LONG fps = after.GetFps();
   std::string error;
   const std::vector<ChosenTrack> chosen =
-      ChooseTracks(pairing.pairs, request, fps, beforeName, error);
+      ChooseTracks(pairing.pairs, request, fps, Printable(beforeName), error);
   if (!error.empty() || chosen.empty()) return {{}, error};
   std::vector<std::string> trackNames;
   for (const ChosenTrack& track : chosen) trackNames.push_back(track.pair->FullName());

@@ -6,6 +6,8 @@
 #include <limits>
 #include <numeric>
 
+#include "PrintableText.h"
+
 namespace {
 
 std::vector<size_t> TracksNamed(const std::vector<TrackPair>& pairs, const std::string& name) {
@@ -20,14 +22,14 @@ std::vector<size_t> TracksNamed(const std::vector<TrackPair>& pairs, const std::
 std::string NameError(const std::vector<TrackPair>& pairs, const std::string& name,
                       const std::vector<size_t>& matches, const std::string& source) {
   if (matches.empty())
-    return "no track '" + name + "' in " + source +
+    return "no track '" + Printable(name) + "' in " + source +
            " (name a track as ELEMENT.TRACK, as `thinfold info` lists them, or by a track name "
            "that only one track has)";
   if (matches.size() > 1)
-    return "track name '" + name + "' is shared by " + std::to_string(matches.size()) +
+    return "track name '" + Printable(name) + "' is shared by " + std::to_string(matches.size()) +
            " tracks in " + source + "; name one as ELEMENT.TRACK, such as '" +
-           pairs[matches.front()].FullName() + "'";
-  return "track '" + pairs[matches.front()].FullName() + "' in " + source +
+           Printable(pairs[matches.front()].FullName()) + "'";
+  return "track '" + Printable(pairs[matches.front()].FullName()) + "' in " + source +
          " is neither a value nor a data track";
 }
 

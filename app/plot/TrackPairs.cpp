@@ -1,6 +1,7 @@
 // Matching the tracks of two documents.
 #include "TrackPairs.h"
 
+#include "PrintableText.h"
 #include "ScenePaths.h"
 
 namespace {
@@ -25,7 +26,7 @@ std::string CategoryText(LONG category) {
 }
 
 std::string Describe(const WalkedTrack& walked) {
-  return "'" + walked.element + "." + walked.track->GetName().ToUtf8() + "' (" +
+  return "'" + Printable(walked.element + "." + walked.track->GetName().ToUtf8()) + "' (" +
          CategoryText(walked.track->GetTrackCategory()) + " track)";
 }
 

@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "JsonSupport.h"
+#include "PrintableText.h"
 
 namespace {
 
@@ -23,10 +24,13 @@ bool IsSpace(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
 }
 
+// Some editors start a file with a byte-order mark; it is no word (the JSON reader skips it too).
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 std::vector<Word> SplitWords(const std::string& text) {
   std::vector<Word> words;
   LONG line = 1;
-  std::size_t at = 0;
+  std::size_t at = text.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
   while (at < text.size()) {
     if (IsSpace(text[at])) {
       line += text[at] == '\n';
@@ -75,7 +79,7 @@ class Parser {
     return AtEnd() ? "end of file" : "line " + std::to_string(_words[_at].line);
   }
   std::string FoundText() const {
-    return AtEnd() ? "the end of the file" : "'" + std::string(_words[_at].text) + "'";
+    return AtEnd() ? "the end of the file" : "'" + Printable(_words[_at].text) + "'";
   }
   bool Fail(const std::string& what) {
     if (_error.empty()) _error = Where() + ": " + what + ", found " + FoundText();

@@ -5,9 +5,11 @@
 #include <cstdio>
 #include <exception>
 #include <limits>
+#include <new>
 #include <vector>
 
 #include "BvhParser.h"
+#include "PrintableText.h"
 #include "SceneNames.h"
 #include "TextFile.h"
 
@@ -18,19 +20,22 @@ constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180.0;
 constexpr double kRateTolerance = 0.005;
 
 bool FpsFromFrameTime(const BvhMotion& motion, LONG& fps, std::string& error) {
+  constexpr LONG kMaxFps = std::numeric_limits<LONG>::max();
   const double rate = 1.0 / motion.frameTime;
   const double nearest = std::round(rate);
-  if (nearest >= 1.0 && nearest <= std::numeric_limits<LONG>::max() &&
-      std::fabs(rate - nearest) <= kRateTolerance * nearest) {
+  const bool tooFast = nearest > kMaxFps;
+  const bool tooSlow = nearest < 1.0;
+  if (!tooFast && !tooSlow && std::fabs(rate - nearest) <= kRateTolerance * nearest) {
     fps = static_cast<LONG>(nearest);
     return true;
   }
-  char text[160];
-  std::snprintf(text, sizeof text,
-                "line %d: Frame Time %g gives %.4g frames per second, which is not within 0.5 %% "
-                "of a whole rate (set the rate with --fps)",
+  const std::string why = tooFast   ? "more than the largest rate of " + std::to_string(kMaxFps)
+                          : tooSlow ? "below 1"
+                                    : "which is not within 0.5 % of a whole rate";
+  char text[100];
+  std::snprintf(text, sizeof text, "line %d: Frame Time %g gives %.4g frames per second, ",
                 static_cast<int>(motion.frameTimeLine), motion.frameTime, rate);
-  error = text;
+  error = text + why + " (set the rate with --fps)";
   return false;
 }
 
@@ -97,6 +102,8 @@ SceneReadResult ReadBvhText(const std::string& text, LONG fpsOverride) {
     DocumentPtr doc(BaseDocument::Alloc());
     if (!doc || !BuildDocument(motion, fps, *doc)) return {nullptr, "out of memory"};
     return {std::move(doc), ""};
+  } catch (const std::bad_alloc&) {
+    return {nullptr, "out of memory"};
   } catch (const std::exception& error) {
     return {nullptr, std::string("cannot read the motion: ") + error.what()};
   }
@@ -106,6 +113,6 @@ SceneReadResult ReadBvhFile(const std::string& path, LONG fpsOverride) {
   std::string text, error;
   if (!ReadTextFile(path, text, error)) return {nullptr, error};
   SceneReadResult result = ReadBvhText(text, fpsOverride);
-  if (!result.document) result.error = path + ": " + result.error;
+  if (!result.document) result.error = Printable(path) + ": " + result.error;
   return result;
 }

@@ -111,13 +111,13 @@ bool InsertReplacing(CCurve& curve, CKey* key) {
 bool ReadKeys(const Json& keys, const std::string& path, LONG category, LONG fps, CCurve& curve,
               JsonFaults& faults) {
   for (std::size_t i = 0; i < keys.size(); ++i) {
-    CKey* key = CKey::Alloc();
+    // Freed unless the curve takes it, also when running out of memory throws.
+    AutoAlloc<CKey> key;
     if (!key) return faults.Fail(IndexPath(path, i), "out of memory");
     if (!ReadKey(keys[i], IndexPath(path, i), category, fps, *key, faults) ||
-        !InsertReplacing(curve, key)) {
-      CKey::Free(key);
+        !InsertReplacing(curve, key))
       return faults.Fail(IndexPath(path, i), "the key could not be added");
-    }
+    key.Release();
   }
   return true;
 }
