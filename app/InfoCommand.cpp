@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <iostream>
 
+#include "BvhSkeleton.h"
 #include "ExitCodes.h"
 #include "PluginIds.h"
 #include "SceneInput.h"
@@ -73,6 +74,40 @@ std::string TotalsLine(const Totals& totals, std::size_t elementCount) {
          std::to_string(totals.keys) + " keys\n";
 }
 
+std::string VectorText(const Vector& vector) {
+  return RealText(vector.x) + " " + RealText(vector.y) + " " + RealText(vector.z);
+}
+
+// The object's name indented two spaces for each parent, so that the table reads as the tree.
+std::string IndentedName(const BaseObject& object) {
+  std::string indent;
+  for (const BaseObject* parent = object.GetUp(); parent; parent = parent->GetUp()) indent += "  ";
+  return indent + object.GetName().ToUtf8();
+}
+
+// The skeletons of the objects read from BVH; empty when no object has one.
+std::string JointTable(const std::vector<SceneElement>& elements) {
+  TextTable table({{"JOINT", TextTable::Align::kLeft},
+                   {"OFFSET", TextTable::Align::kLeft},
+                   {"CHANNELS", TextTable::Align::kLeft},
+                   {"END SITE", TextTable::Align::kLeft}});
+  bool any = false;
+  for (const SceneElement& element : elements) {
+    if (!element.element->IsInstanceOf(Obase)) continue;
+    const BaseObject& object = *static_cast<const BaseObject*>(element.element);
+    const std::optional<JointSkeleton> skeleton = GetJointSkeleton(object);
+    if (!skeleton) continue;
+    std::string channels;
+    for (const std::string& channel : skeleton->channels)
+      channels += (channels.empty() ? "" : " ") + channel;
+    table.AddRow({IndentedName(object), VectorText(skeleton->offset),
+                  channels.empty() ? "-" : channels,
+                  skeleton->endSite ? VectorText(*skeleton->endSite) : "-"});
+    any = true;
+  }
+  return any ? table.Render() : std::string();
+}
+
 }  // namespace
 
 void InfoCommand::Register(CLI::App& app) {
@@ -103,5 +138,7 @@ int InfoCommand::Run() const {
       AddTrackRow(element.path, *track, table, totals);
   std::cout << _input << ": " << read.document->GetFps() << " fps\n"
             << table.Render() << TotalsLine(totals, elements.size());
+  const std::string joints = JointTable(elements);
+  if (!joints.empty()) std::cout << "\n" << joints;
   return kExitSuccess;
 }

@@ -92,6 +92,10 @@ TEST_F(ThinfoldProgram, InfoListsTracksAndTotals) {
       walk.output.find("total: 23 elements, 72 tracks (72 value, 0 data, 0 other), 103680 keys"),
       std::string::npos)
       << walk.output;
+  // The skeleton: each joint indented under its parent, its offset, channels and End Site.
+  EXPECT_EQ(WordsOfLine(walk.output, "            Head "),
+            (std::vector<std::string>{"Head", "0", "9", "1.5", "Zrotation", "Xrotation",
+                                      "Yrotation", "0", "0", "5"}));
 }
 
 TEST_F(ThinfoldProgram, ConvertRoundTripsScenesAndMotion) {

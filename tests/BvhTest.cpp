@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "BvhReader.h"
+#include "BvhSkeleton.h"
 #include "c4d.h"
 
 namespace {
@@ -95,6 +96,33 @@ TEST(BvhReader, BuildsJointsTracksAndKeys) {
   EXPECT_DOUBLE_EQ(leg->GetKey(2)->GetValue(), 7 * kPi / 180);
 }
 
+// What a BVH writer needs besides the motion: offsets, channels in file order, End Sites.
+TEST(BvhReader, KeepsEachJointsSkeleton) {
+  const SceneReadResult read = ReadBvhText(Skeleton("0.0333333", kFrames));
+  ASSERT_NE(read.document, nullptr) << read.error;
+  const BaseObject* hips = read.document->GetFirstObject();
+  const struct Row {
+    const BaseObject* object;
+    JointSkeleton skeleton;
+  } rows[] = {
+      {hips,
+       {Vector(0, 90, 0),
+        {"Xposition", "Yposition", "Zposition", "Zrotation", "Xrotation", "Yrotation"},
+        std::nullopt}},
+      {hips->GetDown(),
+       {Vector(0, 10, 0), {"Zrotation", "Xrotation", "Yrotation"}, Vector(0, 5, 0)}},
+      {hips->GetDown()->GetNext(), {Vector(5, -5, 0), {"Xrotation"}, Vector(0, -40, 0)}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.object->GetName().ToUtf8());
+    const std::optional<JointSkeleton> skeleton = GetJointSkeleton(*row.object);
+    ASSERT_TRUE(skeleton);
+    EXPECT_EQ(skeleton->offset, row.skeleton.offset);
+    EXPECT_EQ(skeleton->channels, row.skeleton.channels);
+    EXPECT_EQ(skeleton->endSite, row.skeleton.endSite);
+  }
+}
+
 TEST(BvhReader, FrameRateComesFromFrameTimeOrOverride) {
   struct Row {
     const char* name;
@@ -165,6 +193,9 @@ TEST(BvhReader, RejectsMalformedFilesNamingTheLine) {
       {"negative frame count", replaced("Frames: 3", "Frames: -3"),
        "line 26: expected a frame count"},
       {"zero frame time", replaced("0.0333333", "0"), "line 27: expected a frame time above 0"},
+      {"two End Sites",
+       replaced("OFFSET 0 5 0\n    }\n", "OFFSET 0 5 0\n    }\n    End Site { OFFSET 0 1 0 }\n"),
+       "line 14: expected one End Site per joint, found 'End'"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "BvhParser.h"
+#include "BvhSkeleton.h"
 #include "SceneNames.h"
 #include "TextFile.h"
 
@@ -61,6 +62,16 @@ bool AddChannelTrack(const BvhMotion& motion, const BvhChannel& channel, LONG tr
   return true;
 }
 
+Vector VectorOf(const BvhOffset& xyz) { return Vector(xyz[0], xyz[1], xyz[2]); }
+
+JointSkeleton SkeletonOf(const BvhJoint& joint) {
+  JointSkeleton skeleton;
+  skeleton.offset = VectorOf(joint.offset);
+  for (const BvhChannel& channel : joint.channels) skeleton.channels.push_back(channel.name);
+  if (joint.hasEndSite) skeleton.endSite = VectorOf(joint.endSite);
+  return skeleton;
+}
+
 bool BuildDocument(const BvhMotion& motion, LONG fps, BaseDocument& doc) {
   doc.SetFps(fps);
   std::vector<BaseObject*> objects;
@@ -76,6 +87,7 @@ bool BuildDocument(const BvhMotion& motion, LONG fps, BaseDocument& doc) {
     pred = object;
     objects.push_back(object);
     object->SetName(String(joint.name));
+    SetJointSkeleton(*object, SkeletonOf(joint));
     for (std::size_t i = 0; i < joint.channels.size(); ++i, ++column)
       if (!AddChannelTrack(motion, joint.channels[i], static_cast<LONG>(i), column, channelCount,
                            fps, *object))
