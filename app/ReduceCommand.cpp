@@ -6,11 +6,12 @@
 #include <iostream>
 #include <vector>
 
+#include "BvhWriter.h"
 #include "ExitCodes.h"
 #include "InterruptSignal.h"
 #include "OutputPaths.h"
 #include "ResultReport.h"
-#include "SceneWriter.h"
+#include "SceneOutput.h"
 #include "TextFile.h"
 #include "c4d_standin.h"
 #include "plot/PlotRun.h"
@@ -39,7 +40,9 @@ int Fail(int exitCode, const std::string& message) {
 void ReduceCommand::Register(CLI::App& app) {
   _command = app.add_subcommand("reduce", "Reduce the keys of a scene or BVH file's tracks");
   _command->add_option("INPUT", _session.input, "Scene (.json) or BVH (.bvh) file")->required();
-  _command->add_option("-o,--output", _output, "Scene file to save (default: INPUT.thin.json)");
+  _command->add_option("-o,--output", _output,
+                       "File to save: a scene file (.json) or BVH (.bvh), by its extension "
+                       "(default: INPUT.thin.json)");
   _command->add_flag("--selected", _selected, "Only the tracks of the selected elements");
   _command->add_option("--precision", _precision, "Tolerance in the tracks' unit steps")
       ->check(kFiniteNonNegative);
@@ -88,10 +91,16 @@ std::string ReduceCommand::OutputPath() const {
 int ReduceCommand::Run() {
   const OutputPathCheck paths = CheckOutputPaths(_session.input, OutputPath(), _report);
   if (!paths.message.empty()) return Fail(paths.exitCode, paths.message);
+  const std::optional<OutputFormat> format = OutputFormatOf(OutputPath());
+  if (!format) return Fail(kExitBadUsage, UnknownFormatMessage(OutputPath()));
+  _format = *format;
   HostSession session;
   GeDialog* dialog = nullptr;
   const int started = StartSession(_session, session, dialog);
   if (started != kExitSuccess) return started;
+  const std::string notBvh =
+      _format == OutputFormat::kBvh ? WhyNotBvh(*session.Document()) : std::string();
+  if (!notBvh.empty()) return Fail(kExitFileError, OutputPath() + ": cannot write BVH: " + notBvh);
   InstallInterruptHandler();
   DialogDriver driver(*dialog);
   ReduceJob job(driver, *session.Document());
@@ -132,7 +141,7 @@ int ReduceCommand::Reduce(ReduceJob& job) {
 
 // The scene and the report are written in full, or neither replaces anything.
 int ReduceCommand::Save(const ReduceJob& job, const ReduceSummary& summary) const {
-  const SceneWriteResult scene = WriteSceneText(job.Document());
+  const SceneWriteResult scene = WriteDocumentText(job.Document(), _format);
   if (!scene.error.empty()) return Fail(kExitFileError, OutputPath() + ": " + scene.error);
   const std::string report = _report.empty() ? std::string() : ReportJson(summary);
   std::vector<FileToWrite> files = {{OutputPath(), scene.text}};

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "ReduceJob.h"
+#include "SceneOutput.h"
 #include "SessionStart.h"
 
 class ReduceCommand {
@@ -30,6 +31,7 @@ class ReduceCommand {
   CLI::App* _command = nullptr;
   SessionOptions _session;
   std::string _output;
+  OutputFormat _format = OutputFormat::kScene;  // by the output's extension
   std::string _report;
   std::string _plot;  // folder for the plots of the worst tracks; empty: none
   bool _selected = false;

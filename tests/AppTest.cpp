@@ -149,6 +149,10 @@ TEST_F(ThinfoldProgram, FailuresExitWithTheirCodeAndWriteNothing) {
        "--fps sets the frame rate of BVH input only"},
       {"unwritable output", "convert " + demo + " -o " + Quoted(PathOf("no/such/folder/out.json")),
        3, PathOf("no/such/folder/out.json") + ": cannot write"},
+      {"output of no known format", "convert " + demo + " -o " + Quoted(PathOf("out.jsn")), 2,
+       PathOf("out.jsn") + ": no output format for its extension"},
+      {"BVH of a scene without a skeleton", "convert " + demo + " -o " + Quoted(PathOf("out.bvh")),
+       3, PathOf("out.bvh") + ": Cube: not a BVH joint"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);

@@ -443,6 +443,10 @@ TEST_F(ReduceProgram, FailuresExitWithTheirCodeAndWriteNothing) {
        PathOf("folder") + ": cannot write: is a folder"},
       {"report is a folder", scene + to("-o", "out.json") + to("--report", "folder"), 3,
        PathOf("folder") + ": cannot write: is a folder"},
+      {"output of no known format", scene + to("-o", "out.txt"), 2,
+       PathOf("out.txt") + ": no output format for its extension"},
+      {"BVH of a scene without a skeleton", scene + to("-o", "out.bvh"), 3,
+       PathOf("out.bvh") + ": cannot write BVH: Cube: not a BVH joint"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -450,8 +454,8 @@ TEST_F(ReduceProgram, FailuresExitWithTheirCodeAndWriteNothing) {
     EXPECT_EQ(run.exitCode, row.exitCode) << run.err;
     EXPECT_NE(run.err.find(row.message), std::string::npos) << run.err;
     EXPECT_TRUE(run.out.empty()) << run.out;  // no run
-    EXPECT_FALSE(fs::exists(PathOf("out.json")));
-    EXPECT_FALSE(fs::exists(PathOf("report.json")));
+    for (const char* name : {"out.json", "out.txt", "out.bvh", "report.json"})
+      EXPECT_FALSE(fs::exists(PathOf(name))) << name;
     EXPECT_EQ(FileText(PathOf("scene.json")), demoText);
     EXPECT_EQ(FileText(PathOf("old.json")), "kept");
   }
@@ -460,6 +464,26 @@ TEST_F(ReduceProgram, FailuresExitWithTheirCodeAndWriteNothing) {
       Thinfold(scene + " --quiet" + to("-o", "out.json") + to("--report", "old.json"));
   ASSERT_EQ(run.exitCode, 0) << run.err;
   EXPECT_TRUE(ReadJson(PathOf("old.json")).contains("tracks"));
+}
+
+// The output's extension picks its format: a reduced capture saved as BVH holds the reduced
+// curves, exactly as converting the reduced scene gives them.
+TEST_F(ReduceProgram, OutputFormatFollowsTheExtension) {
+  const std::string walk = Quoted(kExamples + "/walk.bvh");
+  for (const char* name : {"out.json", "out.BVH"}) {
+    const ProgramRun run =
+        Thinfold("reduce " + walk + " --quiet --threads 2 -o " + Quoted(PathOf(name)));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+  }
+  EXPECT_EQ(ReadJson(PathOf("out.json")).at("format"), "thinfold-scene");
+  const ProgramRun convert =
+      Thinfold("convert " + Quoted(PathOf("out.json")) + " -o " + Quoted(PathOf("converted.bvh")));
+  ASSERT_EQ(convert.exitCode, 0) << convert.err;
+  const std::string bvh = FileText(PathOf("out.BVH"));
+  EXPECT_EQ(bvh.rfind("HIERARCHY\nROOT Hips\n", 0), 0u) << bvh.substr(0, 100);
+  EXPECT_NE(bvh.find("MOTION\nFrames: 1440\n"), std::string::npos);
+  EXPECT_EQ(bvh, FileText(PathOf("converted.bvh")));
+  EXPECT_NE(bvh, FileText(kExamples + "/walk.bvh"));
 }
 
 TEST_F(ReduceProgram, DefaultOutputSitsBesideTheInput) {

@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180.0;
 // Frame Time is written with few digits (0.0083333 for 120 fps).
 constexpr double kRateTolerance = 0.005;
 

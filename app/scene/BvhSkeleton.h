@@ -18,6 +18,9 @@ struct JointSkeleton {
   bool operator==(const JointSkeleton& other) const = default;
 };
 
+// BVH rotations are in degrees; rotation tracks hold radians.
+constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180.0;
+
 // Whether name (any letter case) is a rotation channel; none when it is no BVH channel name.
 std::optional<bool> BvhChannelIsRotation(std::string_view name);
 // The most channels a joint has: three positions and three rotations.

@@ -6,6 +6,8 @@
 
 #include "SceneDocument.h"
 
+// True for a path ending in extension (".bvh"), in any letter case.
+bool HasExtension(const std::string& path, const std::string& extension);
 // True for a path ending in ".bvh" (any letter case).
 bool IsBvhPath(const std::string& path);
 
