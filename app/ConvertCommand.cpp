@@ -1,9 +1,10 @@
-// `thinfold convert INPUT -o OUTPUT [--fps N]`.
+// `thinfold convert`.
 #include "ConvertCommand.h"
 
 #include <iostream>
 #include <limits>
 
+#include "BvhOptions.h"
 #include "ExitCodes.h"
 #include "InterruptSignal.h"
 #include "SceneInput.h"
@@ -16,8 +17,7 @@ void ConvertCommand::Register(CLI::App& app) {
       ->add_option("-o,--output", _output,
                    "File to write: a scene file (.json) or BVH (.bvh), by its extension")
       ->required();
-  _command->add_option("--fps", _fps, "Frame rate of a BVH input")
-      ->check(CLI::Range(1, std::numeric_limits<int>::max()));
+  AddBvhImportOptions(*_command, _bvh);
 }
 
 int ConvertCommand::Run() const {
@@ -26,13 +26,13 @@ int ConvertCommand::Run() const {
     std::cerr << "thinfold: " << UnknownFormatMessage(_output) << "\n";
     return kExitBadUsage;
   }
-  if (_fps > 0 && !IsBvhPath(_input)) {
-    std::cerr << "thinfold: --fps sets the frame rate of BVH input only; " << _input
-              << " is a scene file\n";
+  const std::string usage = CheckBvhImportOptions(_bvh, {_input});
+  if (!usage.empty()) {
+    std::cerr << "thinfold: " << usage << "\n";
     return kExitBadUsage;
   }
   InstallQuitHandler();
-  const SceneReadResult read = ReadInputFile(_input, _fps);
+  const SceneReadResult read = ReadInputFile(_input, _bvh);
   if (!read.document) {
     std::cerr << "thinfold: " << read.error << "\n";
     return kExitFileError;

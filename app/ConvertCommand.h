@@ -1,10 +1,12 @@
-// `thinfold convert INPUT -o OUTPUT [--fps N]`: a BVH or scene file in, a scene or BVH file out
-// (by OUTPUT's extension).
+// `thinfold convert INPUT -o OUTPUT [--fps N] [--raw-angles]`: a BVH or scene file in, a scene or
+// BVH file out (by OUTPUT's extension).
 #ifndef THINFOLD_CONVERT_COMMAND_H
 #define THINFOLD_CONVERT_COMMAND_H
 
 #include <CLI/CLI.hpp>
 #include <string>
+
+#include "BvhReader.h"
 
 class ConvertCommand {
  public:
@@ -18,7 +20,7 @@ class ConvertCommand {
   CLI::App* _command = nullptr;
   std::string _input;
   std::string _output;
-  int _fps = 0;  // 0: the BVH file's own rate
+  BvhImport _bvh;
 };
 
 #endif

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <iostream>
 
+#include "BvhOptions.h"
 #include "BvhSkeleton.h"
 #include "ExitCodes.h"
 #include "PluginIds.h"
@@ -113,10 +114,16 @@ std::string JointTable(const std::vector<SceneElement>& elements) {
 void InfoCommand::Register(CLI::App& app) {
   _command = app.add_subcommand("info", "List the tracks of a scene or BVH file");
   _command->add_option("INPUT", _input, "Scene (.json) or BVH (.bvh) file")->required();
+  AddBvhImportOptions(*_command, _bvh);
 }
 
 int InfoCommand::Run() const {
-  const SceneReadResult read = ReadInputFile(_input);
+  const std::string usage = CheckBvhImportOptions(_bvh, {_input});
+  if (!usage.empty()) {
+    std::cerr << "thinfold: " << usage << "\n";
+    return kExitBadUsage;
+  }
+  const SceneReadResult read = ReadInputFile(_input, _bvh);
   if (!read.document) {
     std::cerr << "thinfold: " << read.error << "\n";
     return kExitFileError;

@@ -5,6 +5,7 @@
 #include <iostream>
 #include <limits>
 
+#include "BvhOptions.h"
 #include "ExitCodes.h"
 #include "ResultReport.h"
 #include "SceneInput.h"
@@ -58,14 +59,15 @@ void PlotCommand::Register(CLI::App& app) {
                    "Plot only the N tracks (of those chosen) whose curves moved most "
                    "relative to their precision")
       ->check(CLI::Range(1, std::numeric_limits<int>::max()));
-  _command->add_option("--fps", _fps, "Frame rate of BVH input")
-      ->check(CLI::Range(1, std::numeric_limits<int>::max()));
+  AddBvhImportOptions(*_command, _bvh);
 }
 
 int PlotCommand::Run() const {
-  const SceneReadResult before = ReadInputFile(_before, _fps);
+  const std::string usage = CheckBvhImportOptions(_bvh, {_before, _after});
+  if (!usage.empty()) return Fail(kExitBadUsage, usage);
+  const SceneReadResult before = ReadInputFile(_before, _bvh);
   if (!before.document) return Fail(kExitFileError, before.error);
-  const SceneReadResult after = ReadInputFile(_after, _fps);
+  const SceneReadResult after = ReadInputFile(_after, _bvh);
   if (!after.document) return Fail(kExitFileError, after.error);
   PlotRequest request;
   request.trackNames = _tracks;

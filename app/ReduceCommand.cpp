@@ -6,6 +6,7 @@
 #include <iostream>
 #include <vector>
 
+#include "BvhOptions.h"
 #include "BvhWriter.h"
 #include "ExitCodes.h"
 #include "InterruptSignal.h"
@@ -62,8 +63,7 @@ void ReduceCommand::Register(CLI::App& app) {
                        "Draw the 10 tracks that moved most for their precision as PNG files "
                        "into this folder");
   _command->add_flag("--quiet", _session.quiet, "No progress and no plug-in console lines");
-  _command->add_option("--fps", _session.fps, "Frame rate of a BVH input")
-      ->check(CLI::Range(1, std::numeric_limits<int>::max()));
+  AddBvhImportOptions(*_command, _session.bvh);
   _command->add_option("--plugins", _session.plugins,
                        "Plug-in folder (default: plugins/ next to the program)");
   _command->add_flag("--save-partial", _savePartial,
@@ -127,7 +127,7 @@ int ReduceCommand::Reduce(ReduceJob& job) {
   if (saved != kExitSuccess) return saved;
   const std::string plotError =
       _plot.empty() ? std::string()
-                    : PlotWorstOfReduction(_session.input, _session.fps, job.Document(),
+                    : PlotWorstOfReduction(*job.Before(), _session.input, job.Document(),
                                            OutputPath(), _plot, kPlottedTracks);
   if (!plotError.empty())
     return Fail(kExitFileError, OutputPath() + " is saved, but no plot is: " + plotError);

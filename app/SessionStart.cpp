@@ -3,6 +3,7 @@
 
 #include <iostream>
 
+#include "BvhOptions.h"
 #include "ExitCodes.h"
 #include "SceneInput.h"
 #include "c4d_standin.h"
@@ -16,20 +17,14 @@ int Fail(int exitCode, const std::string& message) {
 
 }  // namespace
 
-std::string CheckFpsOption(const SessionOptions& options) {
-  if (options.fps > 0 && !IsBvhPath(options.input))
-    return "--fps sets the frame rate of BVH input only; " + options.input + " is a scene file";
-  return std::string();
-}
-
 int StartSession(const SessionOptions& options, HostSession& session, GeDialog*& dialog) {
   dialog = nullptr;
-  const std::string usage = CheckFpsOption(options);
+  const std::string usage = CheckBvhImportOptions(options.bvh, {options.input});
   if (!usage.empty()) return Fail(kExitBadUsage, usage);
   const PluginFolderResult plugin =
       FindPluginFolder(options.plugins.empty() ? DefaultPluginsDir() : options.plugins);
   if (!plugin.error.empty()) return Fail(kExitFileError, plugin.error);
-  SceneReadResult read = ReadInputFile(options.input, options.fps);
+  SceneReadResult read = ReadInputFile(options.input, options.bvh);
   if (!read.document) return Fail(kExitFileError, read.error);
   const std::string loadError = session.LoadPlugin(plugin.plugin, options.quiet);
   if (!loadError.empty()) return Fail(kExitFileError, loadError);

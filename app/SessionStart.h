@@ -5,21 +5,19 @@
 
 #include <string>
 
+#include "BvhReader.h"
 #include "HostSession.h"
 
 struct SessionOptions {
   std::string input;
   std::string plugins;  // empty: the plug-in folder next to the program
-  int fps = 0;          // 0: the BVH file's own rate
-  int threads = 0;      // 0: the machine's processor count
-  bool quiet = false;   // drop the plug-in's console lines
+  BvhImport bvh;
+  int threads = 0;     // 0: the machine's processor count
+  bool quiet = false;  // drop the plug-in's console lines
 };
 
 // Prints the reason to stderr and returns its exit code (2 bad usage, 3 a file or the plug-in);
 // 0 with the dialog open in session.
 int StartSession(const SessionOptions& options, HostSession& session, GeDialog*& dialog);
-
-// Checks of the options shared by the commands; CLI11 checks the ranges.
-std::string CheckFpsOption(const SessionOptions& options);
 
 #endif

@@ -5,6 +5,7 @@
 
 #include <iostream>
 
+#include "BvhOptions.h"
 #include "ExitCodes.h"
 #include "InterruptSignal.h"
 #include "ShellInterpreter.h"
@@ -15,8 +16,7 @@ void ShellCommand::Register(CLI::App& app) {
   _command->add_option("INPUT", _session.input, "Scene (.json) or BVH (.bvh) file")->required();
   _command->add_option("--plugins", _session.plugins,
                        "Plug-in folder (default: plugins/ next to the program)");
-  _command->add_option("--fps", _session.fps, "Frame rate of a BVH input")
-      ->check(CLI::Range(1, std::numeric_limits<int>::max()));
+  AddBvhImportOptions(*_command, _session.bvh);
   _command->add_option("--threads", _session.threads, "Worker threads (default: processors)")
       ->check(CLI::Range(1, 64));
 }

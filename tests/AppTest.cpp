@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "BvhParser.h"
 #include "ProgramRun.h"
 #include "c4d_standin.h"
 
@@ -111,6 +112,16 @@ TEST_F(ThinfoldProgram, ConvertRoundTripsScenesAndMotion) {
   EXPECT_EQ(again.exitCode, 0) << again.output;
   EXPECT_FALSE(FileText(PathOf("walk.json")).empty());
   EXPECT_EQ(FileText(PathOf("again.json")), FileText(PathOf("walk.json")));
+  // Back to BVH: the capture's own numbers (it has no Euler flips to unwrap).
+  const Output bvh =
+      Thinfold("convert " + Quoted(PathOf("walk.json")) + " -o " + Quoted(PathOf("walk.bvh")));
+  EXPECT_EQ(bvh.exitCode, 0) << bvh.output;
+  BvhMotion original, written;
+  std::string error;
+  ASSERT_TRUE(ParseBvh(FileText(kExamples + "/walk.bvh"), original, error)) << error;
+  ASSERT_TRUE(ParseBvh(FileText(PathOf("walk.bvh")), written, error)) << error;
+  EXPECT_EQ(written.values, original.values);
+  EXPECT_EQ(written.frameCount, 1440);
 }
 
 TEST_F(ThinfoldProgram, FpsSetsTheRateOfBvhInput) {
@@ -147,6 +158,8 @@ TEST_F(ThinfoldProgram, FailuresExitWithTheirCodeAndWriteNothing) {
       {"frame rate below 1", "convert " + demo + " --fps 0" + out, 2, "--fps"},
       {"frame rate for a scene", "convert " + demo + " --fps 24" + out, 2,
        "--fps sets the frame rate of BVH input only"},
+      {"raw angles of a scene", "info " + demo + " --raw-angles", 2,
+       "--raw-angles keeps the rotations of BVH input only"},
       {"unwritable output", "convert " + demo + " -o " + Quoted(PathOf("no/such/folder/out.json")),
        3, PathOf("no/such/folder/out.json") + ": cannot write"},
       {"output of no known format", "convert " + demo + " -o " + Quoted(PathOf("out.jsn")), 2,

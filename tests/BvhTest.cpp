@@ -1,7 +1,9 @@
 // BVH import: hierarchy, channel tracks, units, frame rate, and line-numbered errors.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -91,7 +93,7 @@ TEST(BvhReader, BuildsJointsTracksAndKeys) {
   const CCurve* zrotation = hips->GetFirstCTrack()->GetNext()->GetNext()->GetNext()->GetCurve();
   EXPECT_DOUBLE_EQ(zrotation->GetKey(0)->GetValue(), kPi / 2);
   EXPECT_DOUBLE_EQ(zrotation->GetKey(1)->GetValue(), kPi);
-  EXPECT_DOUBLE_EQ(zrotation->GetKey(2)->GetValue(), -kPi / 2);
+  EXPECT_DOUBLE_EQ(zrotation->GetKey(2)->GetValue(), 3 * kPi / 2);  // -90 unwrapped after 180
   const CCurve* leg = hips->GetDown()->GetNext()->GetFirstCTrack()->GetCurve();
   EXPECT_DOUBLE_EQ(leg->GetKey(2)->GetValue(), 7 * kPi / 180);
 }
@@ -123,6 +125,111 @@ TEST(BvhReader, KeepsEachJointsSkeleton) {
   }
 }
 
+// A one-joint capture: a position and three rotations per frame, in degrees.
+std::string Capture(const std::vector<std::array<double, 4>>& frames) {
+  std::ostringstream text;
+  text.precision(17);
+  text << "HIERARCHY\nROOT Hips\n{\nOFFSET 0 0 0\n"
+       << "CHANNELS 4 Xposition Zrotation Xrotation Yrotation\n}\nMOTION\nFrames: " << frames.size()
+       << "\nFrame Time: 0.04\n";
+  for (const auto& frame : frames)
+    text << frame[0] << " " << frame[1] << " " << frame[2] << " " << frame[3] << "\n";
+  return text.str();
+}
+
+// The frames' values as the document's curves hold them, rotations in degrees.
+std::vector<std::array<double, 4>> CurveValues(const BaseDocument& doc) {
+  std::vector<std::array<double, 4>> frames;
+  const CTrack* track = doc.GetFirstObject()->GetFirstCTrack();
+  for (int column = 0; column < 4; ++column, track = track->GetNext()) {
+    const CCurve* curve = const_cast<CTrack*>(track)->GetCurve();
+    frames.resize(static_cast<std::size_t>(curve->GetKeyCount()));
+    for (LONG i = 0; i < curve->GetKeyCount(); ++i)
+      frames[i][column] = curve->GetKey(i)->GetValue() / (column == 0 ? 1.0 : kPi / 180);
+  }
+  return frames;
+}
+
+using Matrix = std::array<std::array<double, 3>, 3>;
+
+Matrix Multiply(const Matrix& a, const Matrix& b) {
+  Matrix product{};
+  for (int i = 0; i < 3; ++i)
+    for (int j = 0; j < 3; ++j)
+      for (int k = 0; k < 3; ++k) product[i][j] += a[i][k] * b[k][j];
+  return product;
+}
+
+// The joint's rotation, Z then X then Y as its channels come, from degrees.
+Matrix Rotation(const std::array<double, 4>& frame) {
+  auto about = [](int axis, double degrees) {
+    const double c = std::cos(degrees * kPi / 180), s = std::sin(degrees * kPi / 180);
+    const int a = (axis + 1) % 3, b = (axis + 2) % 3;
+    Matrix m{};
+    m[axis][axis] = 1;
+    m[a][a] = c;
+    m[a][b] = -s;
+    m[b][a] = s;
+    m[b][b] = c;
+    return m;
+  };
+  return Multiply(Multiply(about(2, frame[1]), about(0, frame[2])), about(1, frame[3]));
+}
+
+// Unwrapping moves each angle by whole turns to within half a turn of the angle before: the
+// curves are continuous, every pose is the file's, and a capture without flips is untouched.
+TEST(BvhReader, UnwrapsEulerFlipsKeepingEveryPose) {
+  using Frames = std::vector<std::array<double, 4>>;
+  const struct Row {
+    const char* name;
+    Frames file;
+    Frames unwrapped;
+  } rows[] = {
+      {"through +180 and back",
+       {{190, 170, 0, 0}, {-170, -175, 0, 0}, {5, -160, 0, 0}, {0, 175, 0, 0}},
+       {{190, 170, 0, 0}, {-170, 185, 0, 0}, {5, 200, 0, 0}, {0, 175, 0, 0}}},
+      {"every channel, both ways",
+       {{0, -170, 179, 10}, {0, 175, -179, 350}, {0, -175, 181, -10}, {0, 175, -181, 10}},
+       {{0, -170, 179, 10}, {0, -185, 181, -10}, {0, -175, 181, -10}, {0, -185, 179, 10}}},
+      {"half a turn apart stays",
+       {{0, 90, 0, 0}, {0, -90, 0, 0}, {0, 90, 0, 0}},
+       {{0, 90, 0, 0}, {0, -90, 0, 0}, {0, 90, 0, 0}}},
+      {"turns add up",
+       {{0, 0, 0, 0}, {0, 120, 0, 0}, {0, -120, 0, 0}, {0, 0, 0, 0}, {0, 120, 0, 0}},
+       {{0, 0, 0, 0}, {0, 120, 0, 0}, {0, 240, 0, 0}, {0, 360, 0, 0}, {0, 480, 0, 0}}},
+      {"a jump of several turns",
+       {{0, 10, 0, 0}, {0, 1090.5, -0.0, 0}},
+       {{0, 10, 0, 0}, {0, 10.5, -0.0, 0}}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const SceneReadResult unwrapped = ReadBvhText(Capture(row.file));
+    const SceneReadResult raw = ReadBvhText(Capture(row.file), {.rawAngles = true});
+    ASSERT_NE(unwrapped.document, nullptr) << unwrapped.error;
+    ASSERT_NE(raw.document, nullptr) << raw.error;
+    const Frames values = CurveValues(*unwrapped.document);
+    ASSERT_EQ(values.size(), row.file.size());
+    for (std::size_t f = 0; f < values.size(); ++f) {
+      SCOPED_TRACE("frame " + std::to_string(f));
+      for (int c = 0; c < 4; ++c) EXPECT_NEAR(values[f][c], row.unwrapped[f][c], 1e-9) << c;
+      for (int c = 1; f > 0 && c < 4; ++c)
+        EXPECT_LE(std::fabs(values[f][c] - values[f - 1][c]), 180);
+      const Matrix before = Rotation(row.file[f]), after = Rotation(values[f]);
+      for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j) EXPECT_NEAR(after[i][j], before[i][j], 1e-12);
+    }
+    // Raw angles are the file's, and so are unwrapped ones that need no turn, bit for bit.
+    const Frames rawValues = CurveValues(*raw.document);
+    for (std::size_t f = 0; f < values.size(); ++f)
+      for (int c = 0; c < 4; ++c) {
+        EXPECT_EQ(rawValues[f][c] * (kPi / 180), row.file[f][c] * (kPi / 180));
+        if (row.unwrapped[f][c] == row.file[f][c]) {
+          EXPECT_EQ(std::signbit(values[f][c]), std::signbit(row.file[f][c]));
+        }
+      }
+  }
+}
+
 TEST(BvhReader, FrameRateComesFromFrameTimeOrOverride) {
   struct Row {
     const char* name;
@@ -144,7 +251,8 @@ TEST(BvhReader, FrameRateComesFromFrameTimeOrOverride) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
-    const SceneReadResult read = ReadBvhText(Skeleton(row.frameTime, kFrames), row.fpsOverride);
+    const SceneReadResult read =
+        ReadBvhText(Skeleton(row.frameTime, kFrames), {.fps = row.fpsOverride});
     if (row.fps == 0) {
       EXPECT_EQ(read.document, nullptr);
       EXPECT_NE(read.error.find("line 27: Frame Time"), std::string::npos) << read.error;

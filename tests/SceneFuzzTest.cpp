@@ -97,7 +97,8 @@ TEST(SceneFuzz, MutatedBvhNeverBreaksTheReader) {
   int accepted = 0;
   for (int i = 0; i < kCasesPerReader && !HasFatalFailure(); ++i) {
     const std::string text = Mutate(kSmallBvh, random);
-    const SceneReadResult read = ReadBvhText(text, i % 2 ? 24 : 0);
+    const SceneReadResult read =
+        ReadBvhText(text, {.fps = i % 2 ? 24 : 0, .rawAngles = i % 3 == 0});
     accepted += read.document != nullptr;
     ExpectSoundResult(read, text);
   }

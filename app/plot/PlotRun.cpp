@@ -7,7 +7,6 @@
 #include "PlotFiles.h"
 #include "PlotPainter.h"
 #include "PlotStyle.h"
-#include "SceneInput.h"
 #include "TrackChoice.h"
 #include "TrackPairs.h"
 #include "c4d_standin.h"
@@ -78,12 +77,10 @@ PlotRunResult WriteTrackPlots(const BaseDocument& before, const std::string& bef
   return result;
 }
 
-std::string PlotWorstOfReduction(const std::string& inputPath, LONG fpsOverride,
+std::string PlotWorstOfReduction(const BaseDocument& input, const std::string& inputName,
                                  const BaseDocument& reduced, const std::string& reducedName,
                                  const std::string& folder, size_t worstCount) {
-  const SceneReadResult input = ReadInputFile(inputPath, fpsOverride);
-  if (!input.document) return input.error;
   PlotRequest request;
   request.worstCount = worstCount;
-  return WriteTrackPlots(*input.document, inputPath, reduced, reducedName, request, folder).error;
+  return WriteTrackPlots(input, inputName, reduced, reducedName, request, folder).error;
 }

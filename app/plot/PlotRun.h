@@ -35,11 +35,10 @@ PlotRunResult WriteTrackPlots(const BaseDocument& before, const std::string& bef
                               const BaseDocument& after, const std::string& afterName,
                               const PlotRequest& request, const std::string& folder);
 
-// `thinfold reduce --plot DIR`: the reduced document (saved as reducedName) against its input
-// file read again (fpsOverride 0: a BVH file's own rate), plotting the worstCount tracks that
-// moved most for their precision. Gives an error text, empty on success (nothing written on
-// error).
-std::string PlotWorstOfReduction(const std::string& inputPath, LONG fpsOverride,
+// `thinfold reduce --plot DIR`: the reduced document (saved as reducedName) against the input
+// as it was read (from inputName), plotting the worstCount tracks that moved most for their
+// precision. Gives an error text, empty on success (nothing written on error).
+std::string PlotWorstOfReduction(const BaseDocument& input, const std::string& inputName,
                                  const BaseDocument& reduced, const std::string& reducedName,
                                  const std::string& folder, size_t worstCount);
 

@@ -34,9 +34,24 @@ bool FpsFromFrameTime(const BvhMotion& motion, LONG& fps, std::string& error) {
   return false;
 }
 
-// column is the channel's place among the channelCount values of each frame.
-bool AddChannelTrack(const BvhMotion& motion, const BvhChannel& channel, LONG trackIndex,
-                     std::size_t column, std::size_t channelCount, LONG fps, BaseObject& object) {
+// value moved by whole turns to lie within half a turn of previous; unchanged when it does, so
+// that a capture without flips keeps every value bit for bit.
+double Unwrapped(double degrees, double previous) {
+  if (std::fabs(degrees - previous) <= 180.0) return degrees;
+  return degrees + 360.0 * std::round((previous - degrees) / 360.0);
+}
+
+// Where a joint's channel tracks take their keys from.
+struct TrackSource {
+  const BvhMotion& motion;
+  std::size_t channelCount;  // values in each frame
+  LONG fps;
+  bool unwrap;
+};
+
+// column is the channel's place among the values of each frame.
+bool AddChannelTrack(const TrackSource& source, const BvhChannel& channel, LONG trackIndex,
+                     std::size_t column, BaseObject& object) {
   CTrack* track = CTrack::Alloc(&object, DescID(kFirstTrackId + trackIndex));
   if (!track) return false;
   object.InsertTrackSorted(track);
@@ -46,12 +61,17 @@ bool AddChannelTrack(const BvhMotion& motion, const BvhChannel& channel, LONG tr
   CCurve* curve = track->GetCurve(CC_CURVE_CURVE, TRUE);
   if (!curve) return false;
   const double scale = channel.isRotation ? kRadiansPerDegree : 1.0;
-  for (LONG frame = 0; frame < motion.frameCount; ++frame) {
+  const bool unwrap = channel.isRotation && source.unwrap;
+  double previous = 0.0;
+  for (LONG frame = 0; frame < source.motion.frameCount; ++frame) {
     CKey* key = CKey::Alloc();
     if (!key) return false;
-    key->SetTime(nullptr, BaseTime(frame, fps));
-    key->SetValue(nullptr,
-                  motion.values[static_cast<std::size_t>(frame) * channelCount + column] * scale);
+    double value =
+        source.motion.values[static_cast<std::size_t>(frame) * source.channelCount + column];
+    if (unwrap && frame > 0) value = Unwrapped(value, previous);
+    previous = value;
+    key->SetTime(nullptr, BaseTime(frame, source.fps));
+    key->SetValue(nullptr, value * scale);
     key->SetInterpolation(nullptr, CINTERPOLATION_LINEAR);
     if (!curve->InsertKey(key)) {
       CKey::Free(key);
@@ -71,12 +91,13 @@ JointSkeleton SkeletonOf(const BvhJoint& joint) {
   return skeleton;
 }
 
-bool BuildDocument(const BvhMotion& motion, LONG fps, BaseDocument& doc) {
+bool BuildDocument(const BvhMotion& motion, LONG fps, const BvhImport& import, BaseDocument& doc) {
   doc.SetFps(fps);
   std::vector<BaseObject*> objects;
   std::vector<BaseObject*> lastChild(motion.joints.size() + 1, nullptr);  // last slot: roots
-  std::size_t channelCount = 0, column = 0;
-  for (const BvhJoint& joint : motion.joints) channelCount += joint.channels.size();
+  TrackSource source{motion, 0, fps, !import.rawAngles};
+  std::size_t column = 0;
+  for (const BvhJoint& joint : motion.joints) source.channelCount += joint.channels.size();
   for (const BvhJoint& joint : motion.joints) {
     BaseObject* object = BaseObject::Alloc();
     if (!object) return false;
@@ -88,8 +109,7 @@ bool BuildDocument(const BvhMotion& motion, LONG fps, BaseDocument& doc) {
     object->SetName(String(joint.name));
     SetJointSkeleton(*object, SkeletonOf(joint));
     for (std::size_t i = 0; i < joint.channels.size(); ++i, ++column)
-      if (!AddChannelTrack(motion, joint.channels[i], static_cast<LONG>(i), column, channelCount,
-                           fps, *object))
+      if (!AddChannelTrack(source, joint.channels[i], static_cast<LONG>(i), column, *object))
         return false;
   }
   return true;
@@ -97,26 +117,26 @@ bool BuildDocument(const BvhMotion& motion, LONG fps, BaseDocument& doc) {
 
 }  // namespace
 
-SceneReadResult ReadBvhText(const std::string& text, LONG fpsOverride) {
+SceneReadResult ReadBvhText(const std::string& text, const BvhImport& import) {
   try {
     BvhMotion motion;
     std::string error;
-    LONG fps = fpsOverride;
-    if (fpsOverride < 0) return {nullptr, "the frame rate must be above 0"};
+    LONG fps = import.fps;
+    if (import.fps < 0) return {nullptr, "the frame rate must be above 0"};
     if (!ParseBvh(text, motion, error) || (fps == 0 && !FpsFromFrameTime(motion, fps, error)))
       return {nullptr, error};
     DocumentPtr doc(BaseDocument::Alloc());
-    if (!doc || !BuildDocument(motion, fps, *doc)) return {nullptr, "out of memory"};
+    if (!doc || !BuildDocument(motion, fps, import, *doc)) return {nullptr, "out of memory"};
     return {std::move(doc), ""};
   } catch (const std::exception& error) {
     return {nullptr, std::string("cannot read the motion: ") + error.what()};
   }
 }
 
-SceneReadResult ReadBvhFile(const std::string& path, LONG fpsOverride) {
+SceneReadResult ReadBvhFile(const std::string& path, const BvhImport& import) {
   std::string text, error;
   if (!ReadTextFile(path, text, error)) return {nullptr, error};
-  SceneReadResult result = ReadBvhText(text, fpsOverride);
+  SceneReadResult result = ReadBvhText(text, import);
   if (!result.document) result.error = path + ": " + result.error;
   return result;
 }

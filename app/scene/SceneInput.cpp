@@ -3,7 +3,6 @@
 
 #include <cctype>
 
-#include "BvhReader.h"
 #include "SceneReader.h"
 
 bool HasExtension(const std::string& path, const std::string& extension) {
@@ -18,6 +17,6 @@ bool HasExtension(const std::string& path, const std::string& extension) {
 
 bool IsBvhPath(const std::string& path) { return HasExtension(path, ".bvh"); }
 
-SceneReadResult ReadInputFile(const std::string& path, LONG fpsOverride) {
-  return IsBvhPath(path) ? ReadBvhFile(path, fpsOverride) : ReadSceneFile(path);
+SceneReadResult ReadInputFile(const std::string& path, const BvhImport& import) {
+  return IsBvhPath(path) ? ReadBvhFile(path, import) : ReadSceneFile(path);
 }

@@ -1,0 +1,17 @@
+// The options of every command that reads BVH: --fps N, --raw-angles. They apply to BVH input
+// only.
+#ifndef THINFOLD_BVH_OPTIONS_H
+#define THINFOLD_BVH_OPTIONS_H
+
+#include <CLI/CLI.hpp>
+#include <string>
+#include <vector>
+
+#include "BvhReader.h"
+
+void AddBvhImportOptions(CLI::App& command, BvhImport& import);
+
+// Bad usage when an option was given but no input is BVH; empty otherwise.
+std::string CheckBvhImportOptions(const BvhImport& import, const std::vector<std::string>& inputs);
+
+#endif
