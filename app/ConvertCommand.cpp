@@ -35,7 +35,7 @@ int ConvertCommand::Run() const {
   const SceneReadResult read = ReadInputFile(_input, _bvh);
   if (!read.document) {
     std::cerr << "thinfold: " << read.error << "\n";
-    return kExitFileError;
+    return ReadFailureExitCode(read);
   }
   const SceneWriteResult written = WriteDocumentFile(*read.document, _output, *format);
   if (!written.error.empty()) {

@@ -1,5 +1,5 @@
-// `thinfold convert INPUT -o OUTPUT [--fps N] [--raw-angles]`: a BVH or scene file in, a scene or
-// BVH file out (by OUTPUT's extension).
+// `thinfold convert INPUT -o OUTPUT [--fps N] [--frames FIRST:LAST] [--raw-angles]`: a BVH or
+// scene file in, a scene or BVH file out (by OUTPUT's extension).
 #ifndef THINFOLD_CONVERT_COMMAND_H
 #define THINFOLD_CONVERT_COMMAND_H
 

@@ -126,7 +126,7 @@ int InfoCommand::Run() const {
   const SceneReadResult read = ReadInputFile(_input, _bvh);
   if (!read.document) {
     std::cerr << "thinfold: " << read.error << "\n";
-    return kExitFileError;
+    return ReadFailureExitCode(read);
   }
   TextTable table({{"ELEMENT", TextTable::Align::kLeft},
                    {"TRACK", TextTable::Align::kLeft},

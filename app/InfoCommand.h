@@ -1,5 +1,5 @@
-// `thinfold info INPUT [--fps N] [--raw-angles]`: the tracks of a scene or BVH file as a table,
-// with their key counts and reduction settings, and totals.
+// `thinfold info INPUT [--fps N] [--frames FIRST:LAST] [--raw-angles]`: the tracks of a scene or
+// BVH file as a table, with their key counts and reduction settings, and totals.
 #ifndef THINFOLD_INFO_COMMAND_H
 #define THINFOLD_INFO_COMMAND_H
 

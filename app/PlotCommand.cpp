@@ -66,9 +66,9 @@ int PlotCommand::Run() const {
   const std::string usage = CheckBvhImportOptions(_bvh, {_before, _after});
   if (!usage.empty()) return Fail(kExitBadUsage, usage);
   const SceneReadResult before = ReadInputFile(_before, _bvh);
-  if (!before.document) return Fail(kExitFileError, before.error);
+  if (!before.document) return Fail(ReadFailureExitCode(before), before.error);
   const SceneReadResult after = ReadInputFile(_after, _bvh);
-  if (!after.document) return Fail(kExitFileError, after.error);
+  if (!after.document) return Fail(ReadFailureExitCode(after), after.error);
   PlotRequest request;
   request.trackNames = _tracks;
   request.worstCount = static_cast<size_t>(_worst);

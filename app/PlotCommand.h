@@ -1,5 +1,5 @@
 // `thinfold plot BEFORE AFTER -o DIR [--track NAME]... [--worst N] [--fps N]
-// [--raw-angles]`: one PNG per track
+// [--frames FIRST:LAST] [--raw-angles]`: one PNG per track
 // with the curve before and after a reduction, their keys and the tolerance band.
 #ifndef THINFOLD_PLOT_COMMAND_H
 #define THINFOLD_PLOT_COMMAND_H

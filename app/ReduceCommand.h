@@ -1,8 +1,8 @@
 // `thinfold reduce INPUT [-o OUTPUT] [--selected] [--precision P] [--method 0|1]
 // [--quality 0|2] [--hold on|off] [--threads N] [--report FILE] [--quiet] [--fps N]
-// [--raw-angles] [--plugins DIR] [--save-partial] [--plot DIR] [--strict]`: the plug-in reduces the
-// tracks of a scene or BVH file through its dialog; the program prints a result table and saves the
-// document.
+// [--frames FIRST:LAST] [--raw-angles] [--plugins DIR] [--save-partial] [--plot DIR] [--strict]`:
+// the plug-in reduces the tracks of a scene or BVH file through its dialog; the program prints a
+// result table and saves the document.
 #ifndef THINFOLD_REDUCE_COMMAND_H
 #define THINFOLD_REDUCE_COMMAND_H
 

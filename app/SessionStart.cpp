@@ -25,7 +25,7 @@ int StartSession(const SessionOptions& options, HostSession& session, GeDialog*&
       FindPluginFolder(options.plugins.empty() ? DefaultPluginsDir() : options.plugins);
   if (!plugin.error.empty()) return Fail(kExitFileError, plugin.error);
   SceneReadResult read = ReadInputFile(options.input, options.bvh);
-  if (!read.document) return Fail(kExitFileError, read.error);
+  if (!read.document) return Fail(ReadFailureExitCode(read), read.error);
   const std::string loadError = session.LoadPlugin(plugin.plugin, options.quiet);
   if (!loadError.empty()) return Fail(kExitFileError, loadError);
   session.OpenDocument(std::move(read.document));

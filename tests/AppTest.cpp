@@ -132,6 +132,27 @@ TEST_F(ThinfoldProgram, FpsSetsTheRateOfBvhInput) {
   EXPECT_NE(info.output.find(": 60 fps\n"), std::string::npos) << info.output;
 }
 
+// Every command that reads BVH takes its options; a range the capture does not have is bad usage.
+TEST_F(ThinfoldProgram, EveryCommandCutsBvhFrames) {
+  const std::string walk = Quoted(kExamples + "/walk.bvh");
+  const std::string out = Quoted(PathOf("out.json"));
+  for (const std::string& command :
+       {"info " + walk, "convert " + walk + " -o " + out, "reduce " + walk + " -o " + out,
+        "plot " + walk + " " + walk + " -o " + Quoted(PathOf("plots")), "shell " + walk}) {
+    SCOPED_TRACE(command);
+    const Output run = Thinfold(command + " --frames 1:1440");
+    EXPECT_EQ(run.exitCode, 2) << run.output;
+    EXPECT_NE(run.output.find("--frames 1:1440: the capture has 1440 frames, 0 to 1439"),
+              std::string::npos)
+        << run.output;
+    EXPECT_TRUE(fs::is_empty(_folder));
+  }
+  const Output info = Thinfold("info " + walk + " --frames 1:");
+  EXPECT_NE(info.output.find("72 tracks (72 value, 0 data, 0 other), 103608 keys"),
+            std::string::npos)
+      << info.output;
+}
+
 TEST_F(ThinfoldProgram, FailuresExitWithTheirCodeAndWriteNothing) {
   std::ofstream(PathOf("bad.json")) << R"({"format": "thinfold-scene", "version": 1, "fps": 0})";
   std::ofstream(PathOf("bad.bvh")) << "HIERARCHY\nROOT Hips\n{\nOFFSET 0 0 0\nCHANNELS 1 Xspin\n";
@@ -160,6 +181,10 @@ TEST_F(ThinfoldProgram, FailuresExitWithTheirCodeAndWriteNothing) {
        "--fps sets the frame rate of BVH input only"},
       {"raw angles of a scene", "info " + demo + " --raw-angles", 2,
        "--raw-angles keeps the rotations of BVH input only"},
+      {"frames of a scene", "convert " + demo + " --frames 1:" + out, 2,
+       "--frames cuts BVH input only"},
+      {"frame range backwards", "convert " + demo + " --frames 2:1" + out, 2,
+       "expected FIRST at most LAST"},
       {"unwritable output", "convert " + demo + " -o " + Quoted(PathOf("no/such/folder/out.json")),
        3, PathOf("no/such/folder/out.json") + ": cannot write"},
       {"output of no known format", "convert " + demo + " -o " + Quoted(PathOf("out.jsn")), 2,

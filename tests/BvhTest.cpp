@@ -230,6 +230,81 @@ TEST(BvhReader, UnwrapsEulerFlipsKeepingEveryPose) {
   }
 }
 
+// A range keeps its frames renumbered from 0, unwrapping from the first one kept; a range beyond
+// the capture is the option's fault (badOption), not the file's.
+TEST(BvhReader, FrameRangesKeepTheirFramesRenumbered) {
+  using Frames = std::vector<std::array<double, 4>>;
+  // A T-pose first, then a flip between the last two frames.
+  const Frames file = {{0, 0, 0, 0}, {1, 175, 0, 0}, {2, 170, 0, 0}, {3, -175, 0, 0}};
+  const struct Row {
+    const char* range;
+    Frames kept;  // empty: an error naming the range and the capture's frames
+  } rows[] = {
+      {":", {{0, 0, 0, 0}, {1, 175, 0, 0}, {2, 170, 0, 0}, {3, 185, 0, 0}}},
+      {"1:", {{1, 175, 0, 0}, {2, 170, 0, 0}, {3, 185, 0, 0}}},
+      {":0", {{0, 0, 0, 0}}},
+      {"3:3", {{3, -175, 0, 0}}},
+      {"0:3", {{0, 0, 0, 0}, {1, 175, 0, 0}, {2, 170, 0, 0}, {3, 185, 0, 0}}},
+      {"1:2", {{1, 175, 0, 0}, {2, 170, 0, 0}}},
+      {"4:", {}},
+      {":4", {}},
+      {"2:7", {}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.range);
+    BvhImport import;
+    std::string error;
+    ASSERT_TRUE(ParseFrameRange(row.range, import.frames, error)) << error;
+    const SceneReadResult read = ReadBvhText(Capture(file), import);
+    if (row.kept.empty()) {
+      EXPECT_EQ(read.document, nullptr);
+      EXPECT_TRUE(read.badOption);
+      EXPECT_EQ(read.error,
+                std::string("--frames ") + row.range + ": the capture has 4 frames, 0 to 3");
+      continue;
+    }
+    ASSERT_NE(read.document, nullptr) << read.error;
+    EXPECT_EQ(CurveValues(*read.document), row.kept);
+    const CCurve* curve = read.document->GetFirstObject()->GetFirstCTrack()->GetCurve();
+    for (LONG i = 0; i < curve->GetKeyCount(); ++i)
+      EXPECT_TRUE(curve->GetKey(i)->GetTime() == BaseTime(i, 25)) << i;
+  }
+}
+
+TEST(BvhReader, FrameRangeTextIsFirstColonLast) {
+  const struct Row {
+    const char* text;
+    std::optional<LONG> first, last;
+    const char* error;  // null: read
+  } rows[] = {
+      {"5:9", 5, 9, nullptr},
+      {"5:", 5, std::nullopt, nullptr},
+      {":9", std::nullopt, 9, nullptr},
+      {":", std::nullopt, std::nullopt, nullptr},
+      {"7:7", 7, 7, nullptr},
+      {"9:5", {}, {}, "expected FIRST at most LAST"},
+      {"5", {}, {}, "expected FIRST:LAST"},
+      {"-1:5", {}, {}, "expected FIRST:LAST"},
+      {"1:2:3", {}, {}, "expected FIRST:LAST"},
+      {"a:b", {}, {}, "expected FIRST:LAST"},
+      {" 1:2", {}, {}, "expected FIRST:LAST"},
+      {"1.5:2", {}, {}, "expected FIRST:LAST"},
+      {"99999999999:", {}, {}, "expected FIRST:LAST"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.text);
+    FrameRange range;
+    std::string error;
+    EXPECT_EQ(ParseFrameRange(row.text, range, error), row.error == nullptr);
+    if (row.error) {
+      EXPECT_NE(error.find(row.error), std::string::npos) << error;
+      continue;
+    }
+    EXPECT_EQ(range.first, row.first);
+    EXPECT_EQ(range.last, row.last);
+  }
+}
+
 TEST(BvhReader, FrameRateComesFromFrameTimeOrOverride) {
   struct Row {
     const char* name;

@@ -1,10 +1,12 @@
 // Building a document from parsed BVH motion.
 #include "BvhReader.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <exception>
 #include <limits>
+#include <system_error>
 #include <vector>
 
 #include "BvhParser.h"
@@ -47,7 +49,31 @@ struct TrackSource {
   std::size_t channelCount;  // values in each frame
   LONG fps;
   bool unwrap;
+  LONG firstFrame;  // the capture's frame that becomes frame 0
+  LONG frameCount;  // kept
 };
+
+std::string FrameRangeText(const FrameRange& range) {
+  return (range.first ? std::to_string(*range.first) : "") + ":" +
+         (range.last ? std::to_string(*range.last) : "");
+}
+
+// The frames of the range within the capture's; an error when it reaches beyond them.
+bool KeptFrames(const FrameRange& range, LONG frameCount, TrackSource& source, std::string& error) {
+  if (!range.first && !range.last) return true;
+  const LONG first = range.first.value_or(0);
+  const LONG last = range.last.value_or(frameCount - 1);
+  if (first < frameCount && last < frameCount) {
+    source.firstFrame = first;
+    source.frameCount = last - first + 1;
+    return true;
+  }
+  error = "--frames " + FrameRangeText(range) + ": the capture has " +
+          (frameCount == 0
+               ? std::string("no frames")
+               : std::to_string(frameCount) + " frames, 0 to " + std::to_string(frameCount - 1));
+  return false;
+}
 
 // column is the channel's place among the values of each frame.
 bool AddChannelTrack(const TrackSource& source, const BvhChannel& channel, LONG trackIndex,
@@ -63,11 +89,11 @@ bool AddChannelTrack(const TrackSource& source, const BvhChannel& channel, LONG 
   const double scale = channel.isRotation ? kRadiansPerDegree : 1.0;
   const bool unwrap = channel.isRotation && source.unwrap;
   double previous = 0.0;
-  for (LONG frame = 0; frame < source.motion.frameCount; ++frame) {
+  for (LONG frame = 0; frame < source.frameCount; ++frame) {
     CKey* key = CKey::Alloc();
     if (!key) return false;
-    double value =
-        source.motion.values[static_cast<std::size_t>(frame) * source.channelCount + column];
+    const std::size_t row = static_cast<std::size_t>(source.firstFrame) + frame;
+    double value = source.motion.values[row * source.channelCount + column];
     if (unwrap && frame > 0) value = Unwrapped(value, previous);
     previous = value;
     key->SetTime(nullptr, BaseTime(frame, source.fps));
@@ -91,13 +117,12 @@ JointSkeleton SkeletonOf(const BvhJoint& joint) {
   return skeleton;
 }
 
-bool BuildDocument(const BvhMotion& motion, LONG fps, const BvhImport& import, BaseDocument& doc) {
-  doc.SetFps(fps);
+bool BuildDocument(const TrackSource& source, BaseDocument& doc) {
+  const BvhMotion& motion = source.motion;
+  doc.SetFps(source.fps);
   std::vector<BaseObject*> objects;
   std::vector<BaseObject*> lastChild(motion.joints.size() + 1, nullptr);  // last slot: roots
-  TrackSource source{motion, 0, fps, !import.rawAngles};
   std::size_t column = 0;
-  for (const BvhJoint& joint : motion.joints) source.channelCount += joint.channels.size();
   for (const BvhJoint& joint : motion.joints) {
     BaseObject* object = BaseObject::Alloc();
     if (!object) return false;
@@ -117,6 +142,29 @@ bool BuildDocument(const BvhMotion& motion, LONG fps, const BvhImport& import, B
 
 }  // namespace
 
+bool ParseFrameRange(const std::string& text, FrameRange& range, std::string& error) {
+  const std::size_t colon = text.find(':');
+  range = FrameRange();
+  auto side = [&text](std::size_t from, std::size_t to, std::optional<LONG>& frame) {
+    if (from == to) return true;
+    LONG value = 0;
+    const auto [end, failure] = std::from_chars(text.data() + from, text.data() + to, value);
+    if (failure != std::errc() || end != text.data() + to || value < 0) return false;
+    frame = value;
+    return true;
+  };
+  if (colon == std::string::npos || !side(0, colon, range.first) ||
+      !side(colon + 1, text.size(), range.last)) {
+    error = "expected FIRST:LAST, whole frame numbers from 0, either side empty";
+    return false;
+  }
+  if (range.first && range.last && *range.first > *range.last) {
+    error = "expected FIRST at most LAST";
+    return false;
+  }
+  return true;
+}
+
 SceneReadResult ReadBvhText(const std::string& text, const BvhImport& import) {
   try {
     BvhMotion motion;
@@ -125,8 +173,11 @@ SceneReadResult ReadBvhText(const std::string& text, const BvhImport& import) {
     if (import.fps < 0) return {nullptr, "the frame rate must be above 0"};
     if (!ParseBvh(text, motion, error) || (fps == 0 && !FpsFromFrameTime(motion, fps, error)))
       return {nullptr, error};
+    TrackSource source{motion, 0, fps, !import.rawAngles, 0, motion.frameCount};
+    for (const BvhJoint& joint : motion.joints) source.channelCount += joint.channels.size();
+    if (!KeptFrames(import.frames, motion.frameCount, source, error)) return {nullptr, error, true};
     DocumentPtr doc(BaseDocument::Alloc());
-    if (!doc || !BuildDocument(motion, fps, import, *doc)) return {nullptr, "out of memory"};
+    if (!doc || !BuildDocument(source, *doc)) return {nullptr, "out of memory"};
     return {std::move(doc), ""};
   } catch (const std::exception& error) {
     return {nullptr, std::string("cannot read the motion: ") + error.what()};

@@ -7,15 +7,29 @@
 #ifndef THINFOLD_BVH_READER_H
 #define THINFOLD_BVH_READER_H
 
+#include <optional>
 #include <string>
 
 #include "SceneDocument.h"
+
+// Frames FIRST to LAST, both kept; a missing side is the capture's first or last frame.
+struct FrameRange {
+  std::optional<LONG> first;
+  std::optional<LONG> last;
+};
+
+// "FIRST:LAST" with whole frame numbers, either side empty; false with error (naming what was
+// expected) for other text or FIRST after LAST.
+bool ParseFrameRange(const std::string& text, FrameRange& range, std::string& error);
 
 struct BvhImport {
   // 0 takes the frame rate from Frame Time, which must lie within 0.5 % of a whole rate; above
   // 0 it sets the rate.
   LONG fps = 0;
   bool rawAngles = false;  // keep the rotations as the file has them
+  // Only these frames are kept, renumbered from 0; a range beyond the capture is an error
+  // (badOption).
+  FrameRange frames{};
 };
 
 // Errors name the line and what was wrong.
