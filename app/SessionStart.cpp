@@ -8,30 +8,36 @@
 #include "SceneInput.h"
 #include "c4d_standin.h"
 
-namespace {
-
-int Fail(int exitCode, const std::string& message) {
-  std::cerr << "thinfold: " << message << "\n";
-  return exitCode;
-}
-
-}  // namespace
-
-int StartSession(const SessionOptions& options, HostSession& session, GeDialog*& dialog) {
+int OpenSession(const SessionOptions& options, HostSession& session, GeDialog*& dialog,
+                std::string& error) {
   dialog = nullptr;
-  const std::string usage = CheckBvhImportOptions(options.bvh, {options.input});
-  if (!usage.empty()) return Fail(kExitBadUsage, usage);
   const PluginFolderResult plugin =
       FindPluginFolder(options.plugins.empty() ? DefaultPluginsDir() : options.plugins);
-  if (!plugin.error.empty()) return Fail(kExitFileError, plugin.error);
+  if (!plugin.error.empty()) {
+    error = plugin.error;
+    return kExitFileError;
+  }
   SceneReadResult read = ReadInputFile(options.input, options.bvh);
-  if (!read.document) return Fail(ReadFailureExitCode(read), read.error);
-  const std::string loadError = session.LoadPlugin(plugin.plugin, options.quiet);
-  if (!loadError.empty()) return Fail(kExitFileError, loadError);
+  if (!read.document) {
+    error = read.error;
+    return ReadFailureExitCode(read);
+  }
+  error = session.LoadPlugin(plugin.plugin, options.quiet);
+  if (!error.empty()) return kExitFileError;
   session.OpenDocument(std::move(read.document));
   standin::SetCPUCount(options.threads);
-  std::string dialogError;
-  dialog = session.OpenDialog(dialogError);
-  if (!dialog) return Fail(kExitFileError, plugin.plugin.folder + ": " + dialogError);
+  dialog = session.OpenDialog(error);
+  if (!dialog) {
+    error = plugin.plugin.folder + ": " + error;
+    return kExitFileError;
+  }
   return kExitSuccess;
+}
+
+int StartSession(const SessionOptions& options, HostSession& session, GeDialog*& dialog) {
+  std::string error = CheckBvhImportOptions(options.bvh, {options.input});
+  const int exitCode =
+      error.empty() ? OpenSession(options, session, dialog, error) : int(kExitBadUsage);
+  if (exitCode != kExitSuccess) std::cerr << "thinfold: " << error << "\n";
+  return exitCode;
 }

@@ -378,6 +378,8 @@ TEST_F(ReduceProgram, FailuresExitWithTheirCodeAndWriteNothing) {
   fs::create_hard_link(PathOf("scene.json"), PathOf("link.json"));
   std::ofstream(PathOf("old.json")) << "kept";
   fs::create_directories(PathOf("folder"));
+  fs::create_directories(PathOf("copy"));
+  fs::copy_file(PathOf("scene.json"), PathOf("copy/scene.json"));
   fs::create_directories(PathOf("nores"));
   fs::copy_file(THINFOLD_MODULE, _folder / "nores" / kModuleName);
   const fs::path plugin = fs::path(THINFOLD_PROGRAM).parent_path() / "plugins/Thinfold";
@@ -445,6 +447,21 @@ TEST_F(ReduceProgram, FailuresExitWithTheirCodeAndWriteNothing) {
        PathOf("folder") + ": cannot write: is a folder"},
       {"output of no known format", scene + to("-o", "out.txt"), 2,
        PathOf("out.txt") + ": no output format for its extension"},
+      {"one output for two inputs", scene + " " + demo + to("-o", "out.json"), 2,
+       "-o names the output of one input, and there are 2: use --output-dir"},
+      {"output file and folder", scene + to("-o", "out.json") + to("--output-dir", "folder"), 2,
+       "give one of them"},
+      {"format beside -o", scene + to("-o", "out.json") + " --format bvh", 2,
+       "-o's extension names its format"},
+      {"folder without inputs", "reduce " + Quoted(PathOf("nores")) + to("--output-dir", "folder"),
+       2, PathOf("nores") + ": a folder without .bvh or .json files"},
+      {"two inputs saved as one",
+       scene + " " + Quoted(PathOf("copy/scene.json")) + to("--output-dir", "folder"), 2,
+       " would both be saved as " + PathOf("folder/scene.thin.json")},
+      {"plots of several inputs",
+       scene + " " + Quoted(PathOf("link.json")) + to("--output-dir", "folder") +
+           to("--plot", "plots"),
+       2, "--plot draws the tracks of one input; there are 2"},
       {"BVH of a scene without a skeleton", scene + to("-o", "out.bvh"), 3,
        PathOf("out.bvh") + ": cannot write BVH: Cube: not a BVH joint"},
   };
@@ -484,6 +501,89 @@ TEST_F(ReduceProgram, OutputFormatFollowsTheExtension) {
   EXPECT_NE(bvh.find("MOTION\nFrames: 1440\n"), std::string::npos);
   EXPECT_EQ(bvh, FileText(PathOf("converted.bvh")));
   EXPECT_NE(bvh, FileText(kExamples + "/walk.bvh"));
+}
+
+// A capture small enough to reduce in a moment: two joints, a flip, ten frames.
+std::string SmallCapture() {
+  std::string text =
+      "HIERARCHY\nROOT Hips\n{\nOFFSET 0 0 0\nCHANNELS 4 Xposition Yposition Zposition "
+      "Zrotation\nJOINT Leg\n{\nOFFSET 0 -5 0\nCHANNELS 1 Xrotation\nEnd Site\n{\nOFFSET 0 "
+      "-40 0\n}\n}\n}\nMOTION\nFrames: 10\nFrame Time: 0.04\n";
+  for (int frame = 0; frame < 10; ++frame)
+    text += std::to_string(frame * 0.5) + " 90 0 " + std::to_string(frame < 5 ? 170 : -175) + " " +
+            std::to_string(frame * frame) + "\n";
+  return text;
+}
+
+// Several inputs, one of them a folder: each input reduced and saved as it would be alone, one
+// table each and a grand total, one report entry each; a bad input fails alone and the exit code
+// is the worst of the inputs'.
+TEST_F(ReduceProgram, SeveralInputsRunOneAfterTheOther) {
+  fs::create_directories(PathOf("in"));
+  fs::create_directories(PathOf("out"));
+  fs::copy_file(kExamples + "/demo.json", PathOf("in/demo.json"));
+  std::ofstream(PathOf("in/small.bvh")) << SmallCapture();
+  std::ofstream(PathOf("in/notes.txt")) << "not an input";
+  fs::create_directories(PathOf("in/sub"));
+  std::ofstream(PathOf("in/sub/deeper.bvh")) << SmallCapture();
+  std::ofstream(PathOf("bad.bvh")) << "HIERARCHY\nROOT Hips\n";
+  std::ofstream(PathOf("failing.json")) << TestScene().dump(1);
+  const struct Row {
+    const char* name;
+    std::vector<std::string> inputs;
+    int exitCode;
+  } rows[] = {
+      {"all good", {"in"}, 0},
+      {"a track fails", {"failing.json", "in"}, 1},
+      {"an input is bad", {"in", "bad.bvh", "failing.json"}, 3},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    fs::remove_all(PathOf("out"));
+    fs::create_directories(PathOf("out"));
+    std::string inputs;
+    for (const std::string& input : row.inputs) inputs += " " + Quoted(PathOf(input));
+    const ProgramRun run =
+        Thinfold("reduce" + inputs + " --quiet --output-dir " + Quoted(PathOf("out")) +
+                 " --report " + Quoted(PathOf("report.json")));
+    EXPECT_EQ(run.exitCode, row.exitCode) << run.out << run.err;
+    const json report = ReadJson(PathOf("report.json"));
+    std::vector<std::string> expected;  // the inputs in order, a folder's by name
+    for (const std::string& input : row.inputs)
+      for (const std::string& file : input == "in"
+                                         ? std::vector<std::string>{"in/demo.json", "in/small.bvh"}
+                                         : std::vector<std::string>{input})
+        expected.push_back(file);
+    ASSERT_EQ(report.at("inputs").size(), expected.size());
+    EXPECT_EQ(report.at("exit_code"), row.exitCode);
+    int tables = 0;
+    for (std::size_t at = run.out.find("TRACK "); at != std::string::npos;
+         at = run.out.find("TRACK ", at + 1))
+      ++tables;
+    EXPECT_EQ(tables, static_cast<int>(expected.size()) - (row.exitCode == 3 ? 1 : 0)) << run.out;
+    EXPECT_NE(run.out.find("grand total: " + std::to_string(expected.size()) + " inputs"),
+              std::string::npos)
+        << run.out;
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+      SCOPED_TRACE(expected[i]);
+      const json& entry = report["inputs"][i];
+      const std::string stem = fs::path(expected[i]).stem().string();
+      const std::string output = PathOf("out/" + stem + ".thin.json");
+      EXPECT_EQ(entry.at("input"), PathOf(expected[i]));
+      EXPECT_EQ(entry.at("output"), output);
+      const bool bad = stem == "bad";
+      EXPECT_EQ(entry.at("saved"), !bad);
+      EXPECT_EQ(fs::exists(output), !bad);
+      EXPECT_EQ(entry.at("exit_code"), bad ? 3 : stem == "failing" ? 1 : 0);
+      EXPECT_EQ(entry.at("error").is_null(), !bad);
+      EXPECT_EQ(entry.contains("tracks"), !bad);
+      if (bad) continue;
+      const ProgramRun alone = Thinfold("reduce " + Quoted(PathOf(expected[i])) + " --quiet -o " +
+                                        Quoted(PathOf("alone.json")));
+      EXPECT_EQ(FileText(output), FileText(PathOf("alone.json")));
+    }
+  }
+  EXPECT_FALSE(fs::exists(PathOf("out/deeper.thin.json")));
 }
 
 TEST_F(ReduceProgram, DefaultOutputSitsBesideTheInput) {
