@@ -7,6 +7,7 @@
 #include "BvhOptions.h"
 #include "ExitCodes.h"
 #include "InterruptSignal.h"
+#include "OutputPaths.h"
 #include "SceneInput.h"
 #include "SceneOutput.h"
 
@@ -25,6 +26,11 @@ int ConvertCommand::Run() const {
   if (!format) {
     std::cerr << "thinfold: " << UnknownFormatMessage(_output) << "\n";
     return kExitBadUsage;
+  }
+  const OutputPathCheck paths = CheckOutputPaths(_input, _output, std::string());
+  if (!paths.message.empty()) {
+    std::cerr << "thinfold: " << paths.message << "\n";
+    return paths.exitCode;
   }
   const std::string usage = CheckBvhImportOptions(_bvh, {_input});
   if (!usage.empty()) {

@@ -59,6 +59,15 @@ std::vector<GatheredTrack> ListSelectedTracks(const BaseDocument& doc) {
 
 }  // namespace
 
+bool SelectsAnything(const BaseDocument& doc) {
+  AutoAlloc<AtomArray> selection;
+  if (!selection) return false;
+  doc.GetSelection(*selection);
+  if (selection->GetCount() > 0) return true;
+  doc.GetActiveMaterials(*selection);
+  return selection->GetCount() > 0;
+}
+
 std::vector<GatheredTrack> ListGatheredTracks(const BaseDocument& doc, bool selectedOnly) {
   if (selectedOnly) return ListSelectedTracks(doc);
   std::vector<GatheredTrack> tracks;

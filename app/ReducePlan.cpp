@@ -98,6 +98,16 @@ std::string CheckDistinctOutputs(const ReducePlan& plan) {
   return std::string();
 }
 
+// A result saved over another input would change that input before (or after) it is read.
+std::string CheckOutputsAreNoInputs(const ReducePlan& plan) {
+  for (const PlannedRun& run : plan.runs)
+    for (const PlannedRun& other : plan.runs)
+      if (&other != &run && SameFile(run.output, other.input))
+        return run.output + ": is the input file " + other.input +
+               ", which a result never replaces";
+  return std::string();
+}
+
 }  // namespace
 
 std::string ResultPath(const std::string& input, const std::string& folder, OutputFormat format) {
@@ -125,5 +135,6 @@ ReducePlan PlanReduce(const PlanRequest& request) {
     const OutputPathCheck paths = CheckOutputPaths(run.input, run.output, request.report);
     if (!paths.message.empty()) return Refused(paths.exitCode, paths.message);
   }
-  return plan;
+  error = CheckOutputsAreNoInputs(plan);
+  return error.empty() ? plan : Refused(kExitFileError, error);
 }

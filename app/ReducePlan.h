@@ -37,8 +37,8 @@ std::string ResultPath(const std::string& input, const std::string& folder, Outp
 
 // Bad usage (exit 2): -o with --output-dir, with --format or with several inputs, a folder
 // without inputs, an output of no known format, two inputs saved to one file, a report that is
-// an input or an output. Exit 3: an output or report that cannot be written there (see
-// CheckOutputPaths).
+// an input or an output. Exit 3: an output that is an input, an output or report that cannot be
+// written there (see CheckOutputPaths).
 ReducePlan PlanReduce(const PlanRequest& request);
 
 #endif

@@ -6,6 +6,7 @@
 
 #include "BvhWriter.h"
 #include "ExitCodes.h"
+#include "GatheredTracks.h"
 #include "InterruptSignal.h"
 #include "ResultReport.h"
 #include "TextFile.h"
@@ -99,6 +100,11 @@ InputOutcome ReduceInput(const ReduceOptions& options, const PlannedRun& run,
   std::string error;
   const int started = OpenSession(session, host, dialog, error);
   if (started != kExitSuccess) return Failed(started, error);
+  if (options.selected && !SelectsAnything(*host.Document()))
+    return Failed(kExitBadUsage, "--selected: " + run.input +
+                                     " selects no object, tag or material (its scene file has no "
+                                     "\"selection\" and no \"selected\" element): nothing to "
+                                     "reduce, nothing written");
   const std::string notBvh =
       run.format == OutputFormat::kBvh ? WhyNotBvh(*host.Document()) : std::string();
   if (!notBvh.empty()) return Failed(kExitFileError, run.output + ": cannot write BVH: " + notBvh);

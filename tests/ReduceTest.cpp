@@ -22,6 +22,12 @@
 #include <unistd.h>
 #define THINFOLD_TEST_INTERRUPT
 #endif
+#ifdef __linux__
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -378,6 +384,10 @@ TEST_F(ReduceProgram, FailuresExitWithTheirCodeAndWriteNothing) {
   fs::create_hard_link(PathOf("scene.json"), PathOf("link.json"));
   std::ofstream(PathOf("old.json")) << "kept";
   fs::create_directories(PathOf("folder"));
+  json unselected = ReadJson(kExamples + "/demo.json");
+  unselected.erase("selection");
+  std::ofstream(PathOf("unselected.json")) << unselected.dump();
+  std::ofstream(PathOf("scene.thin.json")) << demoText;
   fs::create_directories(PathOf("copy"));
   fs::copy_file(PathOf("scene.json"), PathOf("copy/scene.json"));
   fs::create_directories(PathOf("nores"));
@@ -458,6 +468,16 @@ TEST_F(ReduceProgram, FailuresExitWithTheirCodeAndWriteNothing) {
       {"two inputs saved as one",
        scene + " " + Quoted(PathOf("copy/scene.json")) + to("--output-dir", "folder"), 2,
        " would both be saved as " + PathOf("folder/scene.thin.json")},
+      {"output is the input", scene + to("-o", "scene.json"), 3,
+       PathOf("scene.json") + ": is the input file"},
+      {"output is another name of the input", scene + to("-o", "link.json"), 3,
+       PathOf("link.json") + ": is the input file"},
+      {"a result saved over another input",
+       scene + " " + Quoted(PathOf("scene.thin.json")) + to("--output-dir", "."), 3,
+       "scene.thin.json: is the input file " + PathOf("scene.thin.json")},
+      {"selected with nothing selected",
+       "reduce " + Quoted(PathOf("unselected.json")) + " --selected" + to("-o", "out.json"), 2,
+       "--selected: " + PathOf("unselected.json") + " selects no object, tag or material"},
       {"plots of several inputs",
        scene + " " + Quoted(PathOf("link.json")) + to("--output-dir", "folder") +
            to("--plot", "plots"),
@@ -585,6 +605,58 @@ TEST_F(ReduceProgram, SeveralInputsRunOneAfterTheOther) {
   }
   EXPECT_FALSE(fs::exists(PathOf("out/deeper.thin.json")));
 }
+
+#ifdef __linux__
+// A folder where no file can be made, even by root: immutable. Clears the flag when it goes.
+class LockedFolder {
+ public:
+  explicit LockedFolder(const fs::path& folder) : _folder(folder) {
+    fs::create_directories(folder);
+    _locked = SetImmutable(true);
+  }
+  ~LockedFolder() {
+    if (_locked) SetImmutable(false);
+  }
+  bool Locked() const { return _locked; }
+
+ private:
+  bool SetImmutable(bool on) {
+    const int fd = ::open(_folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0) return false;
+    int flags = 0;
+    bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+    done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    ::close(fd);
+    return done;
+  }
+  fs::path _folder;
+  bool _locked = false;
+};
+
+// The output's folder is tried before the run: a folder where no file can be made stops every
+// command at once.
+TEST_F(ReduceProgram, OutputFolderWhereNothingCanBeMadeIsRefusedFirst) {
+  const LockedFolder locked(_folder / "locked");
+  if (!locked.Locked()) GTEST_SKIP() << "this file system cannot make a folder immutable";
+  const std::string demo = Quoted(kExamples + "/demo.json");
+  const std::string into = Quoted(PathOf("locked/out.json"));
+  for (const std::string& command :
+       {"reduce " + demo + " -o " + into,
+        "reduce " + demo + " --output-dir " + Quoted(PathOf("locked")),
+        "reduce " + demo + " -o " + Quoted(PathOf("out.json")) + " --report " + into,
+        "convert " + demo + " -o " + into}) {
+    SCOPED_TRACE(command);
+    const ProgramRun run = Thinfold(command);
+    EXPECT_EQ(run.exitCode, 3) << run.err;
+    EXPECT_NE(run.err.find(": cannot write: Operation not permitted"), std::string::npos)
+        << run.err;
+    EXPECT_TRUE(run.out.empty()) << run.out;
+    EXPECT_TRUE(fs::is_empty(PathOf("locked")));
+    EXPECT_FALSE(fs::exists(PathOf("out.json")));
+  }
+}
+#endif
 
 TEST_F(ReduceProgram, DefaultOutputSitsBesideTheInput) {
   fs::copy_file(kExamples + "/demo.json", PathOf("demo.json"));
