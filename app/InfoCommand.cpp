@@ -12,6 +12,7 @@
 #include "SceneNames.h"
 #include "ScenePaths.h"
 #include "TextTable.h"
+#include "TrackNames.h"
 
 namespace {
 
@@ -53,11 +54,10 @@ std::vector<std::string> SettingsCells(const CTrack& track) {
           cell(plugin_ids::kHoldEntry, yesNo)};
 }
 
-void AddTrackRow(const std::string& elementPath, CTrack& track, TextTable& table, Totals& totals) {
+void AddTrackRow(const std::string& name, CTrack& track, TextTable& table, Totals& totals) {
   const CCurve* curve = track.GetCurve(CC_CURVE_CURVE, FALSE);
   const LONG keyCount = curve ? curve->GetKeyCount() : 0;
-  std::vector<std::string> row = {elementPath, track.GetName().ToUtf8(),
-                                  CategoryText(track.GetTrackCategory()), UnitText(track),
+  std::vector<std::string> row = {name, CategoryText(track.GetTrackCategory()), UnitText(track),
                                   std::to_string(keyCount)};
   for (std::string& cell : SettingsCells(track)) row.push_back(std::move(cell));
   table.AddRow(std::move(row));
@@ -128,8 +128,7 @@ int InfoCommand::Run() const {
     std::cerr << "thinfold: " << read.error << "\n";
     return ReadFailureExitCode(read);
   }
-  TextTable table({{"ELEMENT", TextTable::Align::kLeft},
-                   {"TRACK", TextTable::Align::kLeft},
+  TextTable table({{"TRACK", TextTable::Align::kLeft},
                    {"CATEGORY", TextTable::Align::kLeft},
                    {"UNIT", TextTable::Align::kLeft},
                    {"KEYS", TextTable::Align::kRight},
@@ -140,9 +139,10 @@ int InfoCommand::Run() const {
                    {"HOLD", TextTable::Align::kLeft}});
   Totals totals;
   const std::vector<SceneElement> elements = ListSceneElements(*read.document);
+  const TrackNames names(*read.document);
   for (const SceneElement& element : elements)
     for (CTrack* track = element.element->GetFirstCTrack(); track; track = track->GetNext())
-      AddTrackRow(element.path, *track, table, totals);
+      AddTrackRow(names.NameOf(*track), *track, table, totals);
   std::cout << _input << ": " << read.document->GetFps() << " fps\n"
             << table.Render() << TotalsLine(totals, elements.size());
   const std::string joints = JointTable(elements);

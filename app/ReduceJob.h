@@ -64,6 +64,7 @@ class ReduceJob {
   DocumentPtr _before;
   std::vector<GatheredTrack> _tracks;        // in the document
   std::vector<GatheredTrack> _beforeTracks;  // the same in the copy
+  std::vector<std::string> _names;           // each track's one name (TrackNames.h)
   double _seconds = 0;
   bool _interrupted = false;
   RunEnd _end = RunEnd::kNotStarted;

@@ -77,12 +77,12 @@ TEST_F(ThinfoldProgram, InfoListsTracksAndTotals) {
   const Output demo = Thinfold("info " + Quoted(kExamples + "/demo.json"));
   EXPECT_EQ(demo.exitCode, 0) << demo.output;
   EXPECT_NE(demo.output.find("30 fps"), std::string::npos) << demo.output;
-  EXPECT_EQ(WordsOfLine(demo.output, "Cube  "),
-            (std::vector<std::string>{"Cube", "Position", ".", "X", "value", "distance", "5", "yes",
+  EXPECT_EQ(WordsOfLine(demo.output, "Cube.Position"),
+            (std::vector<std::string>{"Cube.Position", ".", "X", "value", "distance", "5", "yes",
                                       "0.25", "0", "1", "-"}));
-  EXPECT_EQ(WordsOfLine(demo.output, "Cube:Display"),
-            (std::vector<std::string>{"Cube:Display", "Mode", "data", "-", "5", "-", "-", "-", "-",
-                                      "-"}));
+  EXPECT_EQ(
+      WordsOfLine(demo.output, "Cube.Display"),
+      (std::vector<std::string>{"Cube.Display.Mode", "data", "-", "5", "-", "-", "-", "-", "-"}));
   EXPECT_NE(demo.output.find("total: 5 elements, 8 tracks (6 value, 1 data, 1 other), 30 keys"),
             std::string::npos)
       << demo.output;

@@ -64,7 +64,7 @@ PlotRunResult WriteTrackPlots(const BaseDocument& before, const std::string& bef
       ChooseTracks(pairing.pairs, request, fps, beforeName, error);
   if (!error.empty() || chosen.empty()) return {{}, error};
   std::vector<std::string> trackNames;
-  for (const ChosenTrack& track : chosen) trackNames.push_back(track.pair->FullName());
+  for (const ChosenTrack& track : chosen) trackNames.push_back(track.pair->name);
   const std::vector<std::string> fileNames = PlotFileNames(trackNames);
   const PictureDrawer draw = [&chosen, fps](size_t index, BaseBitmap& target) {
     return DrawPlot(chosen[index], fps, target);

@@ -10,8 +10,8 @@
 #include "c4d.h"
 
 struct PlotRequest {
-  // Tracks as "ELEMENT.TRACK" or as a track name only one track has; empty: every value and
-  // data track.
+  // Tracks by their one name, full path or short name (TrackNames.h), or by a track name only
+  // one track has; empty: every value and data track.
   std::vector<std::string> trackNames;
   // Above 0: only this many of those tracks, the ones whose curves moved most for their
   // precision, worst first.
@@ -20,7 +20,7 @@ struct PlotRequest {
 
 struct WrittenPlot {
   std::string path;
-  std::string trackName;  // ELEMENT.TRACK
+  std::string trackName;  // the track's one name
   TrackResult measure;    // key counts, precision and deviation (in unit steps)
 };
 
