@@ -45,7 +45,8 @@ void ReduceCommand::Register(CLI::App& app) {
                        "File to save for one input: a scene file (.json) or BVH (.bvh), by its "
                        "extension (default: INPUT.thin.json beside INPUT)");
   _command->add_option("--output-dir", _outputFolder,
-                       "Folder for the results, each named after its input (INPUT.thin.json)");
+                       "Folder for the results, each named after its input (NAME.thin.json, "
+                       "NAME.thin.bvh with --format bvh)");
   _command
       ->add_option("--format", _format,
                    "Format of the results named after their inputs: json (default) or bvh")
@@ -55,8 +56,9 @@ void ReduceCommand::Register(CLI::App& app) {
       ->check(kFiniteNonNegative);
   _command->add_option("--method", _method, "0 spline fit, then remove keys; 1 remove only")
       ->check(CLI::Range(0, 1));
-  _command->add_option("--quality", _quality, "Spline fit quality 0, 1 or 2")
-      ->check(CLI::Range(0, 2));
+  // The dialog's quality box offers 0 and 2; it refuses 1 itself, with its own reason.
+  _command->add_option("--quality", _quality, "Spline fit quality: 0 (normal) or 2 (high)")
+      ->check(CLI::Range(0, 2).description("0 or 2"));
   _command
       ->add_option("--hold", _hold,
                    "on: keep each reduced value curve within its precision at every check "

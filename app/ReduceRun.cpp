@@ -57,6 +57,8 @@ InputOutcome Conclude(const ReduceOptions& options, ReduceJob& job, const Planne
   outcome.summary = summary;
   if (outcome.exitCode != kExitSuccess) return outcome;
   outcome.saved = true;
+  std::cout << "saved " << run.output << (report.empty() ? "" : " and " + report) << "\n"
+            << std::flush;
   const std::string plotError =
       options.plot.empty() ? std::string()
                            : PlotWorstOfReduction(*job.Before(), run.input, job.Document(),

@@ -1,6 +1,7 @@
 // The thinfold program as users run it: output, files written, exit codes and messages.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <filesystem>
@@ -130,6 +131,8 @@ TEST_F(ThinfoldProgram, FpsSetsTheRateOfBvhInput) {
   EXPECT_EQ(convert.exitCode, 0) << convert.output;
   const Output info = Thinfold("info " + Quoted(PathOf("walk.json")));
   EXPECT_NE(info.output.find(": 60 fps\n"), std::string::npos) << info.output;
+  const Output direct = Thinfold("info " + Quoted(kExamples + "/walk.bvh") + " --fps 60");
+  EXPECT_NE(direct.output.find(": 60 fps\n"), std::string::npos) << direct.output;
 }
 
 // Every command that reads BVH takes its options; a range the capture does not have is bad usage.
@@ -214,6 +217,12 @@ TEST_F(ThinfoldProgram, PrintsVersionAndHelp) {
   EXPECT_EQ(help.exitCode, 0);
   EXPECT_NE(help.output.find("convert"), std::string::npos) << help.output;
   EXPECT_NE(help.output.find("info"), std::string::npos) << help.output;
+  // The dialog offers quality 0 and 2 only; help lists no other.
+  const Output reduceHelp = Thinfold("reduce --help");
+  const std::vector<std::string> quality = WordsOfLine(reduceHelp.output, "  --quality");
+  EXPECT_EQ(std::count(quality.begin(), quality.end(), "1"), 0) << reduceHelp.output;
+  EXPECT_NE(reduceHelp.output.find("0 (normal) or 2 (high)"), std::string::npos)
+      << reduceHelp.output;
 }
 
 // Names beyond ASCII, in UTF-8 here, reach the files whole: on Windows the program must take its

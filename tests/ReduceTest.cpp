@@ -189,6 +189,9 @@ TEST_F(ReduceProgram, SavedKeysMatchTheTableTheReportAndTheInput) {
             std::string::npos)
       << run.out;
   EXPECT_LT(keysAfter, keysBefore);
+  EXPECT_TRUE(
+      run.out.ends_with("\nsaved " + PathOf("out.json") + " and " + PathOf("report.json") + "\n"))
+      << run.out;
 }
 
 TEST_F(ReduceProgram, InactiveAndFailedTracksKeepTheirKeysAndSettingsArrive) {
@@ -652,6 +655,7 @@ TEST_F(ReduceProgram, SeveralInputsRunOneAfterTheOther) {
       EXPECT_EQ(entry.at("exit_code"), bad ? 3 : stem == "failing" ? 1 : 0);
       EXPECT_EQ(entry.at("error").is_null(), !bad);
       EXPECT_EQ(entry.contains("tracks"), !bad);
+      EXPECT_EQ(run.out.find("\nsaved " + output + "\n") != std::string::npos, !bad) << run.out;
       if (bad) continue;
       const ProgramRun alone = Thinfold("reduce " + Quoted(PathOf(expected[i])) + " --quiet -o " +
                                         Quoted(PathOf("alone.json")));
