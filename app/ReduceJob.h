@@ -44,6 +44,8 @@ class ReduceJob {
   ReduceSummary Finish();
 
   const BaseDocument& Document() const { return _doc; }
+  // The copy of the document taken before the run; null when it could not be made.
+  const BaseDocument* Before() const { return _before.get(); }
   // A Ctrl-C stopped the run.
   bool Interrupted() const { return _interrupted; }
   // A Ctrl-C came after a run that ended by itself: what follows the run stops, nothing is saved.
@@ -62,6 +64,7 @@ class ReduceJob {
   DocumentPtr _before;
   std::vector<GatheredTrack> _tracks;        // in the document
   std::vector<GatheredTrack> _beforeTracks;  // the same in the copy
+  std::vector<std::string> _names;           // each track's one name (TrackNames.h)
   double _seconds = 0;
   bool _interrupted = false;
   RunEnd _end = RunEnd::kNotStarted;

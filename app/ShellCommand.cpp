@@ -5,6 +5,7 @@
 
 #include <iostream>
 
+#include "BvhOptions.h"
 #include "ExitCodes.h"
 #include "InterruptSignal.h"
 #include "PathOption.h"
@@ -21,8 +22,7 @@ void ShellCommand::Register(CLI::App& app) {
       ->add_option("--plugins", _session.plugins,
                    "Plug-in folder (default: plugins/ next to the program)")
       ->check(kNonEmptyPath);
-  _command->add_option("--fps", _session.fps, "Frame rate of a BVH input")
-      ->check(CLI::Range(1, std::numeric_limits<int>::max()));
+  AddBvhImportOptions(*_command, _session.bvh);
   _command->add_option("--threads", _session.threads, "Worker threads (default: processors)")
       ->check(CLI::Range(1, plugin_ids::kMaxWorkers));
 }

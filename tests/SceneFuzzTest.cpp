@@ -204,7 +204,8 @@ TEST(SceneFuzz, MutatedBvhNeverBreaksTheReader) {
   FuzzReader(
       {{kSmallBvh, openers}, {ShortWalk(3), openers}},
       [](const std::string& text, int caseNumber) {
-        return ReadBvhText(text, caseNumber % 2 ? 24 : 0);
+        return ReadBvhText(text,
+                           {.fps = caseNumber % 2 ? 24 : 0, .rawAngles = caseNumber % 3 == 0});
       },
       1031250);
 }

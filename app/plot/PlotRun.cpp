@@ -67,7 +67,7 @@ PlotRunResult WriteTrackPlots(const BaseDocument& before, const std::string& bef
       ChooseTracks(pairing.pairs, request, fps, Printable(beforeName), error);
   if (!error.empty() || chosen.empty()) return {{}, error};
   std::vector<std::string> trackNames;
-  for (const ChosenTrack& track : chosen) trackNames.push_back(track.pair->FullName());
+  for (const ChosenTrack& track : chosen) trackNames.push_back(track.pair->name);
   const std::vector<std::string> fileNames = PlotFileNames(trackNames);
   const PictureDrawer draw = [&chosen, fps](size_t index, BaseBitmap& target) {
     return DrawPlot(chosen[index], fps, target);
@@ -80,12 +80,10 @@ PlotRunResult WriteTrackPlots(const BaseDocument& before, const std::string& bef
   return result;
 }
 
-std::string PlotWorstOfReduction(const std::string& inputPath, LONG fpsOverride,
+std::string PlotWorstOfReduction(const BaseDocument& input, const std::string& inputName,
                                  const BaseDocument& reduced, const std::string& reducedName,
                                  const std::string& folder, size_t worstCount) {
-  const SceneReadResult input = ReadInputFile(inputPath, fpsOverride);
-  if (!input.document) return input.error;
   PlotRequest request;
   request.worstCount = worstCount;
-  return WriteTrackPlots(*input.document, inputPath, reduced, reducedName, request, folder).error;
+  return WriteTrackPlots(input, inputName, reduced, reducedName, request, folder).error;
 }

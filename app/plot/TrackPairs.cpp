@@ -3,6 +3,7 @@
 
 #include "PrintableText.h"
 #include "ScenePaths.h"
+#include "TrackNames.h"
 
 namespace {
 
@@ -69,8 +70,12 @@ TrackPairing PairTracks(const BaseDocument& before, const std::string& beforeNam
   const std::string difference = FirstDifference(beforeTracks, beforeName, afterTracks, afterName);
   if (!difference.empty()) return {{}, mismatch + difference};
   TrackPairing pairing;
-  for (size_t i = 0; i < beforeTracks.size(); ++i)
-    pairing.pairs.push_back({beforeTracks[i].element, beforeTracks[i].track->GetName().ToUtf8(),
-                             beforeTracks[i].track, afterTracks[i].track});
+  const TrackNames names(before);
+  for (size_t i = 0; i < beforeTracks.size(); ++i) {
+    const CTrack& track = *beforeTracks[i].track;
+    pairing.pairs.push_back({beforeTracks[i].element, track.GetName().ToUtf8(),
+                             beforeTracks[i].track, afterTracks[i].track, names.NameOf(track),
+                             ShortTrackName(track)});
+  }
   return pairing;
 }

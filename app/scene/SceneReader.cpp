@@ -7,6 +7,7 @@
 #include <new>
 #include <vector>
 
+#include "JointJson.h"
 #include "JsonSupport.h"
 #include "PrintableText.h"
 #include "ScenePaths.h"
@@ -133,7 +134,7 @@ bool ReadObject(const Json& json, const std::string& path, BaseObject* parent, B
                 int depth, SceneBuild& build) {
   const JsonObject member(json, path, build.faults);
   std::string name;
-  if (!member.Check({"name", "layer", "selected", "tracks", "tags", "children"}) ||
+  if (!member.Check({"name", "layer", "joint", "selected", "tracks", "tags", "children"}) ||
       !member.Text("name", name, Need::kRequired))
     return false;
   BaseObject* object = BaseObject::Alloc();
@@ -141,8 +142,8 @@ bool ReadObject(const Json& json, const std::string& path, BaseObject* parent, B
   build.doc.InsertObject(object, parent, pred);
   pred = object;
   object->SetName(String(name));
-  return ReadLayerReference(member, *object, build) && ReadFlag(member, object, build) &&
-         ReadTrackList(member, *object, build) &&
+  return ReadLayerReference(member, *object, build) && ReadJointMember(member, *object) &&
+         ReadFlag(member, object, build) && ReadTrackList(member, *object, build) &&
          ReadTagsAndChildren(member, *object, depth, build);
 }
 

@@ -8,6 +8,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "JointJson.h"
 #include "JsonLayout.h"
 #include "JsonSupport.h"
 #include "PrintableText.h"
@@ -88,6 +89,7 @@ bool WriteObject(const BaseObject& object, const std::string& path, SceneOutput&
   out = Json::object();
   if (!WriteName(object, path, out, output.faults)) return false;
   WriteLayerReference(object, output, out);
+  WriteJointMember(object, out);
   if (!WriteElement(object, path, output, out)) return false;
   if (object.GetFirstTag() && !WriteTags(object, MemberPath(path, "tags"), output, out["tags"]))
     return false;

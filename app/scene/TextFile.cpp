@@ -255,6 +255,19 @@ bool ReadTextFile(const std::string& path, std::string& text, std::string& error
   return false;
 }
 
+bool CanWriteBeside(const std::string& path, std::string& reason) {
+  TemporaryFile probe;
+  const int fd = OpenTemporary(FinalTarget(path), probe.path);
+  if (fd < 0) {
+    reason = Reason(errno);
+    return false;
+  }
+  probe.slot = RememberTemporaryFile(probe.path);
+  ::close(fd);
+  Discard(probe);
+  return true;
+}
+
 WriteEnd WriteTextFilesAtomically(const std::vector<FileToWrite>& files,
                                   const std::function<bool()>& stopWanted, std::string& error) {
   std::vector<TemporaryFile> temporaries;
