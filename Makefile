@@ -1,6 +1,7 @@
 # Entry points for newcomers and CI. Every target installs the Debian packages it misses.
 PACKAGES := cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev \
-            libcli11-dev libtiff-dev libpng-dev libfreetype-dev fonts-dejavu-core clang-format
+            libcli11-dev libtiff-dev libpng-dev libfreetype-dev libstb-dev \
+            fonts-dejavu-core clang-format
 WERROR ?= OFF
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS := -G Ninja -DTHINFOLD_WERROR=$(WERROR)
