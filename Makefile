@@ -1,6 +1,6 @@
 # Entry points for newcomers and CI. Every target installs the Debian packages it misses.
 PACKAGES := cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev \
-            libcli11-dev libtiff-dev libpng-dev libfreetype-dev libstb-dev \
+            libcli11-dev libtiff-dev libpng-dev libfreetype-dev libfontconfig-dev libstb-dev \
             fonts-dejavu-core clang-format
 WERROR ?= OFF
 JOBS ?= $(shell nproc)

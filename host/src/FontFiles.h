@@ -1,4 +1,4 @@
-// The faces behind the interface fonts and where their files are: at the DejaVu package's path in
+// The faces behind the interface fonts and where their files are: found through fontconfig in
 // builds with FreeType, in the fonts/ folder beside the host library or in the system's fonts
 // folder in builds with stb_truetype. Free of the host API's types, so that the Windows part of
 // the search can include Windows' headers.

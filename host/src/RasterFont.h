@@ -1,8 +1,7 @@
 // The interface fonts of the headless host, for measuring and drawing text. Builds with FreeType
-// read the DejaVu faces from the DejaVu package's path; the others (the Windows builds) read them
-// with stb_truetype from the fonts/ folder beside the host library or from the system's fonts
-// folder. Where a face cannot be read, its text is measured at a fixed width per character and not
-// drawn.
+// find the DejaVu faces through fontconfig; the others (the Windows builds) read them with
+// stb_truetype from the fonts/ folder beside the host library or from the system's fonts folder.
+// Where a face cannot be read, its text is measured at a fixed width per character and not drawn.
 #ifndef HOST_RASTERFONT_H
 #define HOST_RASTERFONT_H
 
