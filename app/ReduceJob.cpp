@@ -27,6 +27,10 @@ std::string ReduceJob::Gather(bool selectedOnly) {
   if (!_before) return "the document cannot be copied for measuring";
   _tracks = ListGatheredTracks(_doc, selectedOnly);
   _beforeTracks = ListGatheredTracks(*_before, selectedOnly);
+  // Each track is measured against its copy at the same place in the copy's list.
+  if (_beforeTracks.size() != _tracks.size())
+    return "the copy for measuring has " + std::to_string(_beforeTracks.size()) +
+           " tracks, the document " + std::to_string(_tracks.size());
   const TrackNames names(_doc);
   _names.clear();
   for (const GatheredTrack& track : _tracks) _names.push_back(names.NameOf(*track.track));
