@@ -116,7 +116,7 @@ check-win64: build/win64/build.ninja reduce-linux
 clang-source: deps
 	$(call install-missing,clang)
 	for file in source/*.cpp; do \
-	  clang++ -std=c++20 -Wall -Wextra -Wpedantic -Werror -fsyntax-only -Ihost/include -Isource $$file \
+	  clang++ -std=c++20 -Wall -Wextra -Wpedantic -Werror -fsyntax-only -Ihost/include -Ires -Isource $$file \
 	    || exit 1; \
 	done
 
