@@ -20,7 +20,7 @@ bool IsInputFile(const fs::directory_entry& entry) {
   std::error_code error;
   const std::string name = standin::Utf8FromPath(entry.path());
   return entry.is_regular_file(error) &&
-         (IsBvhPath(name) || OutputFormatOf(name) == OutputFormat::kScene);
+         (IsBvhPath(name) || HasExtension(name, ".json"));
 }
 
 // The folder's .bvh and .json files, by name; not the folders in it.
