@@ -26,6 +26,8 @@ void ConvertCommand::Register(CLI::App& app) {
 }
 
 int ConvertCommand::Run() const {
+  // Ctrl-C quits at once, removing what the checks and the write make.
+  InstallQuitHandler();
   const std::optional<OutputFormat> format = OutputFormatOf(_output);
   if (!format) {
     std::cerr << "thinfold: " << UnknownFormatMessage(_output) << "\n";
@@ -41,7 +43,6 @@ int ConvertCommand::Run() const {
     std::cerr << "thinfold: " << usage << "\n";
     return kExitBadUsage;
   }
-  InstallQuitHandler();
   const SceneReadResult read = ReadInputFile(_input, _bvh);
   if (!read.document) {
     std::cerr << "thinfold: " << read.error << "\n";

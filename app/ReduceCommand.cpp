@@ -115,6 +115,8 @@ std::string ReduceCommand::UsageError(const ReducePlan& plan) const {
 }
 
 int ReduceCommand::Run() {
+  // Until a run can be stopped, Ctrl-C quits at once, removing what the checks make.
+  InstallQuitHandler();
   const ReducePlan plan = PlanReduce(Request());
   if (!plan.error.empty()) return Fail(plan.exitCode, plan.error);
   const std::string usage = UsageError(plan);

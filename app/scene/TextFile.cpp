@@ -106,12 +106,12 @@ std::FILE* OpenForReading(const std::string& path) {
   return ::_wfopen(standin::PathFromUtf8(path).c_str(), L"rb");
 }
 
-// A new file beside path under a random name, as mkstemp makes one; -1 with errno set.
-int OpenTemporary(const std::string& path, std::string& temporary) {
+// A new file named prefix and six random letters, as mkstemp makes one; -1 with errno set.
+int OpenUniqueFile(const std::string& prefix, std::string& temporary) {
   static const char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
   std::random_device random;
   for (int attempt = 0; attempt < 100; ++attempt) {
-    temporary = path + ".tmp-";
+    temporary = prefix;
     for (int i = 0; i < 6; ++i) temporary += kLetters[random() % (sizeof kLetters - 1)];
     const int fd = ::_wopen(standin::PathFromUtf8(temporary).c_str(),
                             _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY, _S_IREAD | _S_IWRITE);
@@ -136,8 +136,8 @@ void RemoveFile(const std::string& path) { ::_wunlink(standin::PathFromUtf8(path
 #else
 std::FILE* OpenForReading(const std::string& path) { return std::fopen(path.c_str(), "rb"); }
 
-int OpenTemporary(const std::string& path, std::string& temporary) {
-  temporary = path + ".tmp-XXXXXX";
+int OpenUniqueFile(const std::string& prefix, std::string& temporary) {
+  temporary = prefix + "XXXXXX";
   return ::mkstemp(temporary.data());
 }
 
@@ -185,7 +185,7 @@ WriteEnd WriteTemporary(const FileToWrite& file, const std::string& target,
     error = Printable(file.path) + ": cannot write: not a regular file";
     return WriteEnd::kFailed;
   }
-  const int fd = OpenTemporary(target, temporary.path);
+  const int fd = OpenUniqueFile(target + ".tmp-", temporary.path);
   if (fd < 0) return Failed(file.path, errno, error);
   temporary.slot = RememberTemporaryFile(temporary.path);
   SetPermissions(fd, ExistingPermissions(target));
@@ -257,7 +257,10 @@ bool ReadTextFile(const std::string& path, std::string& text, std::string& error
 
 bool CanWriteBeside(const std::string& path, std::string& reason) {
   TemporaryFile probe;
-  const int fd = OpenTemporary(FinalTarget(path), probe.path);
+  // Named unlike a write's temporary file, which nothing should take it for.
+  const fs::path folder = standin::PathFromUtf8(FinalTarget(path)).parent_path();
+  const int fd =
+      OpenUniqueFile(standin::Utf8FromPath(folder / ".thinfold-write-check-"), probe.path);
   if (fd < 0) {
     reason = Reason(errno);
     return false;
