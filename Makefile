@@ -1,6 +1,7 @@
 # Entry points for newcomers and CI. Every target installs the Debian packages it misses.
 PACKAGES := cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev \
-            libcli11-dev libtiff-dev libpng-dev libfreetype-dev fonts-dejavu-core clang-format
+            libcli11-dev libtiff-dev libpng-dev libfreetype-dev libfontconfig-dev libstb-dev \
+            fonts-dejavu-core clang-format
 WERROR ?= OFF
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS := -G Ninja -DTHINFOLD_WERROR=$(WERROR)
@@ -100,19 +101,22 @@ test-windows: test-win64 test-win32 reduce-linux
 	python3 tools/compare_scenes.py build/test/$(REDUCED) build/win64/$(REDUCED) build/win32/$(REDUCED)
 
 # CI's part, within its time: the x64 module, host DLL and program built with warnings as
-# errors, the example reduced under wine and compared with the Linux program's scene. The test
-# suites under wine (test-windows) take longer and run before a release.
+# errors, the example reduced under wine and compared with the Linux program's scene, and the
+# tests of the Windows host's own PNG and font code (stb) under wine. The whole test suites under
+# wine (test-windows) take longer and run before a release.
+WIN64_CHECK_TESTS := GuiRasterTest HostFontFolderTest
 check-win64: build/win64/build.ninja reduce-linux
-	cmake --build build/win64 -j $(JOBS) --target thinfold Thinfold
+	cmake --build build/win64 -j $(JOBS) --target thinfold Thinfold $(WIN64_CHECK_TESTS)
 	$(WINE) build/win64/bin/thinfold.exe reduce $(SCENE) -o build/win64/$(REDUCED) --quiet
 	python3 tools/compare_scenes.py build/test/$(REDUCED) build/win64/$(REDUCED)
+	for t in $(WIN64_CHECK_TESTS); do $(WINE) build/win64/bin/$$t.exe || exit 1; done
 
 # The plug-in's own code through clang as well, warnings as errors (a full front-end check of each
 # file, without code generation).
 clang-source: deps
 	$(call install-missing,clang)
 	for file in source/*.cpp; do \
-	  clang++ -std=c++20 -Wall -Wextra -Wpedantic -Werror -fsyntax-only -Ihost/include -Isource $$file \
+	  clang++ -std=c++20 -Wall -Wextra -Wpedantic -Werror -fsyntax-only -Ihost/include -Ires -Isource $$file \
 	    || exit 1; \
 	done
 

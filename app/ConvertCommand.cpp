@@ -1,35 +1,54 @@
-// `thinfold convert INPUT -o OUTPUT [--fps N]`.
+// `thinfold convert`.
 #include "ConvertCommand.h"
 
 #include <iostream>
 #include <limits>
 
+#include "BvhOptions.h"
 #include "ExitCodes.h"
 #include "InterruptSignal.h"
+#include "OutputPaths.h"
+#include "PathOption.h"
 #include "SceneInput.h"
-#include "SceneWriter.h"
+#include "SceneOutput.h"
 
 void ConvertCommand::Register(CLI::App& app) {
-  _command = app.add_subcommand("convert", "Write a BVH or scene file as a scene file");
-  _command->add_option("INPUT", _input, "Scene (.json) or BVH (.bvh) file")->required();
-  _command->add_option("-o,--output", _output, "Scene file to write")->required();
-  _command->add_option("--fps", _fps, "Frame rate of a BVH input")
-      ->check(CLI::Range(1, std::numeric_limits<int>::max()));
+  _command = app.add_subcommand("convert", "Write a BVH or scene file as a scene or BVH file");
+  _command->add_option("INPUT", _input, "Scene (.json) or BVH (.bvh) file")
+      ->required()
+      ->check(kNonEmptyPath);
+  _command
+      ->add_option("-o,--output", _output,
+                   "File to write: a scene file (.json) or BVH (.bvh), by its extension")
+      ->required()
+      ->check(kNonEmptyPath);
+  AddBvhImportOptions(*_command, _bvh);
 }
 
 int ConvertCommand::Run() const {
-  if (_fps > 0 && !IsBvhPath(_input)) {
-    std::cerr << "thinfold: --fps sets the frame rate of BVH input only; " << _input
-              << " is a scene file\n";
+  // Ctrl-C quits at once, removing what the checks and the write make.
+  InstallQuitHandler();
+  const std::optional<OutputFormat> format = OutputFormatOf(_output);
+  if (!format) {
+    std::cerr << "thinfold: " << UnknownFormatMessage(_output) << "\n";
     return kExitBadUsage;
   }
-  InstallQuitHandler();
-  const SceneReadResult read = ReadInputFile(_input, _fps);
+  const OutputPathCheck paths = CheckOutputPaths(_input, _output, std::string());
+  if (!paths.message.empty()) {
+    std::cerr << "thinfold: " << paths.message << "\n";
+    return paths.exitCode;
+  }
+  const std::string usage = CheckBvhImportOptions(_bvh, {_input});
+  if (!usage.empty()) {
+    std::cerr << "thinfold: " << usage << "\n";
+    return kExitBadUsage;
+  }
+  const SceneReadResult read = ReadInputFile(_input, _bvh);
   if (!read.document) {
     std::cerr << "thinfold: " << read.error << "\n";
-    return kExitFileError;
+    return ReadFailureExitCode(read);
   }
-  const SceneWriteResult written = WriteSceneFile(*read.document, _output);
+  const SceneWriteResult written = WriteDocumentFile(*read.document, _output, *format);
   if (!written.error.empty()) {
     std::cerr << "thinfold: " << written.error << "\n";
     return kExitFileError;

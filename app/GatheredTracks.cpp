@@ -3,24 +3,16 @@
 
 #include <initializer_list>
 
-namespace {
+#include "TrackNames.h"
 
-std::string TrackName(const CTrack& track) {
-  const BaseList2D* owner = track.GetObject();
-  std::string name = owner ? owner->GetName().ToUtf8() + "." : std::string();
-  if (owner && owner->IsInstanceOf(Tbase)) {
-    const BaseObject* object = static_cast<const BaseTag*>(owner)->GetObject();
-    if (object) name = object->GetName().ToUtf8() + "." + name;
-  }
-  return name + track.GetName().ToUtf8();
-}
+namespace {
 
 void AddTracksOf(const BaseList2D* element, std::vector<GatheredTrack>& tracks) {
   if (!element) return;
   for (CTrack* track = element->GetFirstCTrack(); track; track = track->GetNext()) {
     const LONG category = track->GetTrackCategory();
     if (category == CTRACK_CATEGORY_VALUE || category == CTRACK_CATEGORY_DATA)
-      tracks.push_back({track, TrackName(*track)});
+      tracks.push_back({track, ShortTrackName(*track)});
   }
 }
 
@@ -58,6 +50,15 @@ std::vector<GatheredTrack> ListSelectedTracks(const BaseDocument& doc) {
 }
 
 }  // namespace
+
+bool SelectsAnything(const BaseDocument& doc) {
+  AutoAlloc<AtomArray> selection;
+  if (!selection) return false;
+  doc.GetSelection(*selection);
+  if (selection->GetCount() > 0) return true;
+  doc.GetActiveMaterials(*selection);
+  return selection->GetCount() > 0;
+}
 
 std::vector<GatheredTrack> ListGatheredTracks(const BaseDocument& doc, bool selectedOnly) {
   if (selectedOnly) return ListSelectedTracks(doc);

@@ -21,4 +21,7 @@ struct GatheredTrack {
 // selection order, then those of the selected materials.
 std::vector<GatheredTrack> ListGatheredTracks(const BaseDocument& doc, bool selectedOnly);
 
+// Whether the document selects any object, tag or material (tracks or not).
+bool SelectsAnything(const BaseDocument& doc);
+
 #endif

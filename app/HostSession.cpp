@@ -1,6 +1,9 @@
 // The headless host as the thinfold program runs it.
 #include "HostSession.h"
 
+#include <iostream>
+#include <vector>
+
 #include "PluginIds.h"
 #include "c4d_standin.h"
 #include "c4d_standin_gui.h"
@@ -28,11 +31,11 @@ class StartupLines {
     standin::SetConsoleSink(_console);
     standin::SetDebugSink(_debug);
   }
-  const std::string& Text() const { return _text; }
+  const std::vector<std::string>& Lines() const { return _lines; }
 
  private:
-  void Add(const std::string& line) { _text += "\n  " + line; }
-  std::string _text;
+  void Add(const std::string& line) { _lines.push_back(line); }
+  std::vector<std::string> _lines;
   standin::LineSink _console;
   standin::LineSink _debug;
 };
@@ -47,15 +50,22 @@ HostSession::~HostSession() {
 
 std::string HostSession::LoadPlugin(const PluginFolder& plugin, bool quietConsole) {
   standin::ModuleLoad load;
-  std::string lines;
+  std::vector<std::string> lines;
   {
     StartupLines startup;
     load =
         standin::LoadPluginModule(Filename(plugin.module.c_str()), Filename(plugin.folder.c_str()));
-    lines = startup.Text();
+    lines = startup.Lines();
   }
   _loaded = load == standin::ModuleLoad::Started || load == standin::ModuleLoad::Inactive;
-  if (load != standin::ModuleLoad::Started) return plugin.module + ": " + LoadFailure(load) + lines;
+  if (load != standin::ModuleLoad::Started) {
+    std::string error = plugin.module + ": " + LoadFailure(load);
+    for (const std::string& line : lines) error += "\n  " + line;
+    return error;
+  }
+  // What the host's console shows at a start ("Loaded Thinfold R1.00.03"), once per start.
+  if (!quietConsole)
+    for (const std::string& line : lines) std::cerr << line << "\n";
   _quietConsole = quietConsole;
   if (quietConsole) standin::SetConsoleSink([](const std::string&) {});
   return std::string();

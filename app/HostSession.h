@@ -19,8 +19,9 @@ class HostSession {
   HostSession& operator=(const HostSession&) = delete;
 
   // Loads and starts the module; an error naming the module and the host's reason on failure.
-  // The plug-in's start-up console lines are shown only with the error. With quietConsole the
-  // plug-in's later console lines are dropped; otherwise they go to stderr.
+  // The plug-in's start-up console lines come with the error, or else go to stderr as a host's
+  // console shows them. With quietConsole they and the plug-in's later console lines are
+  // dropped; otherwise they go to stderr.
   std::string LoadPlugin(const PluginFolder& plugin, bool quietConsole);
   // Takes the document over and makes it the active document.
   void OpenDocument(DocumentPtr document);

@@ -4,12 +4,17 @@
 #include <cstdio>
 #include <iostream>
 
+#include "BvhOptions.h"
+#include "BvhSkeleton.h"
 #include "ExitCodes.h"
+#include "PathOption.h"
 #include "PluginIds.h"
+#include "PrintableText.h"
 #include "SceneInput.h"
 #include "SceneNames.h"
 #include "ScenePaths.h"
 #include "TextTable.h"
+#include "TrackNames.h"
 
 namespace {
 
@@ -51,11 +56,10 @@ std::vector<std::string> SettingsCells(const CTrack& track) {
           cell(plugin_ids::kHoldEntry, yesNo)};
 }
 
-void AddTrackRow(const std::string& elementPath, CTrack& track, TextTable& table, Totals& totals) {
+void AddTrackRow(const std::string& name, CTrack& track, TextTable& table, Totals& totals) {
   const CCurve* curve = track.GetCurve(CC_CURVE_CURVE, FALSE);
   const LONG keyCount = curve ? curve->GetKeyCount() : 0;
-  std::vector<std::string> row = {elementPath, track.GetName().ToUtf8(),
-                                  CategoryText(track.GetTrackCategory()), UnitText(track),
+  std::vector<std::string> row = {name, CategoryText(track.GetTrackCategory()), UnitText(track),
                                   std::to_string(keyCount)};
   for (std::string& cell : SettingsCells(track)) row.push_back(std::move(cell));
   table.AddRow(std::move(row));
@@ -73,21 +77,62 @@ std::string TotalsLine(const Totals& totals, std::size_t elementCount) {
          std::to_string(totals.keys) + " keys\n";
 }
 
+std::string VectorText(const Vector& vector) {
+  return RealText(vector.x) + " " + RealText(vector.y) + " " + RealText(vector.z);
+}
+
+// The object's name indented two spaces for each parent, so that the table reads as the tree.
+std::string IndentedName(const BaseObject& object) {
+  std::string indent;
+  for (const BaseObject* parent = object.GetUp(); parent; parent = parent->GetUp()) indent += "  ";
+  return indent + object.GetName().ToUtf8();
+}
+
+// The skeletons of the objects read from BVH; empty when no object has one.
+std::string JointTable(const std::vector<SceneElement>& elements) {
+  TextTable table({{"JOINT", TextTable::Align::kLeft},
+                   {"OFFSET", TextTable::Align::kLeft},
+                   {"CHANNELS", TextTable::Align::kLeft},
+                   {"END SITE", TextTable::Align::kLeft}});
+  bool any = false;
+  for (const SceneElement& element : elements) {
+    if (!element.element->IsInstanceOf(Obase)) continue;
+    const BaseObject& object = *static_cast<const BaseObject*>(element.element);
+    const std::optional<JointSkeleton> skeleton = GetJointSkeleton(object);
+    if (!skeleton) continue;
+    std::string channels;
+    for (const std::string& channel : skeleton->channels)
+      channels += (channels.empty() ? "" : " ") + channel;
+    table.AddRow({IndentedName(object), VectorText(skeleton->offset),
+                  channels.empty() ? "-" : channels,
+                  skeleton->endSite ? VectorText(*skeleton->endSite) : "-"});
+    any = true;
+  }
+  return any ? table.Render() : std::string();
+}
+
 }  // namespace
 
 void InfoCommand::Register(CLI::App& app) {
   _command = app.add_subcommand("info", "List the tracks of a scene or BVH file");
-  _command->add_option("INPUT", _input, "Scene (.json) or BVH (.bvh) file")->required();
+  _command->add_option("INPUT", _input, "Scene (.json) or BVH (.bvh) file")
+      ->required()
+      ->check(kNonEmptyPath);
+  AddBvhImportOptions(*_command, _bvh);
 }
 
 int InfoCommand::Run() const {
-  const SceneReadResult read = ReadInputFile(_input);
+  const std::string usage = CheckBvhImportOptions(_bvh, {_input});
+  if (!usage.empty()) {
+    std::cerr << "thinfold: " << usage << "\n";
+    return kExitBadUsage;
+  }
+  const SceneReadResult read = ReadInputFile(_input, _bvh);
   if (!read.document) {
     std::cerr << "thinfold: " << read.error << "\n";
-    return kExitFileError;
+    return ReadFailureExitCode(read);
   }
-  TextTable table({{"ELEMENT", TextTable::Align::kLeft},
-                   {"TRACK", TextTable::Align::kLeft},
+  TextTable table({{"TRACK", TextTable::Align::kLeft},
                    {"CATEGORY", TextTable::Align::kLeft},
                    {"UNIT", TextTable::Align::kLeft},
                    {"KEYS", TextTable::Align::kRight},
@@ -98,10 +143,13 @@ int InfoCommand::Run() const {
                    {"HOLD", TextTable::Align::kLeft}});
   Totals totals;
   const std::vector<SceneElement> elements = ListSceneElements(*read.document);
+  const TrackNames names(*read.document);
   for (const SceneElement& element : elements)
     for (CTrack* track = element.element->GetFirstCTrack(); track; track = track->GetNext())
-      AddTrackRow(element.path, *track, table, totals);
-  std::cout << _input << ": " << read.document->GetFps() << " fps\n"
+      AddTrackRow(names.NameOf(*track), *track, table, totals);
+  std::cout << Printable(_input) << ": " << read.document->GetFps() << " fps\n"
             << table.Render() << TotalsLine(totals, elements.size());
+  const std::string joints = JointTable(elements);
+  if (!joints.empty()) std::cout << "\n" << joints;
   return kExitSuccess;
 }

@@ -1,10 +1,12 @@
-// `thinfold info INPUT`: the tracks of a scene or BVH file as a table, with their key counts and
-// reduction settings, and totals.
+// `thinfold info INPUT [--fps N] [--frames FIRST:LAST] [--raw-angles]`: the tracks of a scene or
+// BVH file as a table, with their key counts and reduction settings, and totals.
 #ifndef THINFOLD_INFO_COMMAND_H
 #define THINFOLD_INFO_COMMAND_H
 
 #include <CLI/CLI.hpp>
 #include <string>
+
+#include "BvhReader.h"
 
 class InfoCommand {
  public:
@@ -16,6 +18,7 @@ class InfoCommand {
  private:
   CLI::App* _command = nullptr;
   std::string _input;
+  BvhImport _bvh;
 };
 
 #endif

@@ -5,6 +5,8 @@
 #include <system_error>
 
 #include "ExitCodes.h"
+#include "PrintableText.h"
+#include "TextFile.h"
 #include "c4d_standin.h"
 
 namespace {
@@ -17,12 +19,6 @@ fs::path Absolute(const fs::path& path) {
   return error ? path.lexically_normal() : absolute;
 }
 
-bool SameFile(const std::string& a, const std::string& b) {
-  const fs::path first = standin::PathFromUtf8(a), second = standin::PathFromUtf8(b);
-  std::error_code error;
-  return fs::equivalent(first, second, error) || Absolute(first) == Absolute(second);
-}
-
 // Why path cannot be written; empty when it can be tried.
 std::string WhyUnwritable(const std::string& path) {
   const fs::path file = standin::PathFromUtf8(path);
@@ -33,21 +29,31 @@ std::string WhyUnwritable(const std::string& path) {
   if (fs::exists(status) && !fs::is_regular_file(status)) return "not a regular file";
   const fs::path folder = file.parent_path().empty() ? fs::path(".") : file.parent_path();
   if (!fs::is_directory(folder, error)) return "no such folder";
-  return std::string();
+  std::string reason;
+  return CanWriteBeside(path, reason) ? std::string() : reason;
 }
 
 }  // namespace
 
+bool SameFile(const std::string& a, const std::string& b) {
+  const fs::path first = standin::PathFromUtf8(a), second = standin::PathFromUtf8(b);
+  std::error_code error;
+  return fs::equivalent(first, second, error) || Absolute(first) == Absolute(second);
+}
+
 OutputPathCheck CheckOutputPaths(const std::string& input, const std::string& output,
                                  const std::string& report) {
   if (!report.empty() && SameFile(report, input))
-    return {kExitBadUsage, "--report " + report + " is the input file"};
+    return {kExitBadUsage, "--report " + Printable(report) + " is the input file"};
   if (!report.empty() && SameFile(report, output))
-    return {kExitBadUsage, "--report " + report + " is the output file"};
+    return {kExitBadUsage, "--report " + Printable(report) + " is the output file"};
+  if (SameFile(output, input))
+    return {kExitFileError,
+            Printable(output) + ": is the input file, which a result never replaces"};
   for (const std::string& path : {output, report}) {
     if (path.empty()) continue;
     const std::string reason = WhyUnwritable(path);
-    if (!reason.empty()) return {kExitFileError, path + ": cannot write: " + reason};
+    if (!reason.empty()) return {kExitFileError, Printable(path) + ": cannot write: " + reason};
   }
   return {};
 }

@@ -11,11 +11,13 @@ struct OutputPathCheck {
   std::string message;
 };
 
+// Whether the paths name one existing file (links followed) or the same place once made absolute.
+bool SameFile(const std::string& a, const std::string& b);
+
 // A report (empty: none) that is the input or the output is bad usage (kExitBadUsage); an
-// output or report that is a folder or another file that is not a regular one (device, FIFO,
-// socket; links followed), or whose folder does not exist, cannot be written (kExitFileError).
-// Paths are the same when they name one existing file (links followed) or the same place once made
-// absolute.
+// output that is the input, and an output or report that is a folder or another file that is not
+// a regular one (device, FIFO, socket; links followed), whose folder does not exist, or where no
+// file can be made (tried), cannot be written (kExitFileError).
 OutputPathCheck CheckOutputPaths(const std::string& input, const std::string& output,
                                  const std::string& report);
 

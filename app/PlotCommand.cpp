@@ -5,7 +5,9 @@
 #include <iostream>
 #include <limits>
 
+#include "BvhOptions.h"
 #include "ExitCodes.h"
+#include "PathOption.h"
 #include "ResultReport.h"
 #include "SceneInput.h"
 #include "TextTable.h"
@@ -44,10 +46,15 @@ std::string PlotTable(const std::vector<WrittenPlot>& plots) {
 void PlotCommand::Register(CLI::App& app) {
   _command = app.add_subcommand(
       "plot", "Draw each track's curve before and after a reduction as a PNG file");
-  _command->add_option("BEFORE", _before, "Scene or BVH file before the reduction")->required();
-  _command->add_option("AFTER", _after, "Scene file after the reduction")->required();
+  _command->add_option("BEFORE", _before, "Scene or BVH file before the reduction")
+      ->required()
+      ->check(kNonEmptyPath);
+  _command->add_option("AFTER", _after, "Scene file after the reduction")
+      ->required()
+      ->check(kNonEmptyPath);
   _command->add_option("-o,--output", _folder, "Folder for the PNG files (made if missing)")
-      ->required();
+      ->required()
+      ->check(kNonEmptyPath);
   _command->add_option("--track", _tracks,
                        "Plot only this track: ELEMENT.TRACK with ELEMENT and TRACK as "
                        "`thinfold info` lists them (Hips/Chest.Xrotation), or a track name "
@@ -58,15 +65,16 @@ void PlotCommand::Register(CLI::App& app) {
                    "Plot only the N tracks (of those chosen) whose curves moved most "
                    "relative to their precision")
       ->check(CLI::Range(1, std::numeric_limits<int>::max()));
-  _command->add_option("--fps", _fps, "Frame rate of BVH input")
-      ->check(CLI::Range(1, std::numeric_limits<int>::max()));
+  AddBvhImportOptions(*_command, _bvh);
 }
 
 int PlotCommand::Run() const {
-  const SceneReadResult before = ReadInputFile(_before, _fps);
-  if (!before.document) return Fail(kExitFileError, before.error);
-  const SceneReadResult after = ReadInputFile(_after, _fps);
-  if (!after.document) return Fail(kExitFileError, after.error);
+  const std::string usage = CheckBvhImportOptions(_bvh, {_before, _after});
+  if (!usage.empty()) return Fail(kExitBadUsage, usage);
+  const SceneReadResult before = ReadInputFile(_before, _bvh);
+  if (!before.document) return Fail(ReadFailureExitCode(before), before.error);
+  const SceneReadResult after = ReadInputFile(_after, _bvh);
+  if (!after.document) return Fail(ReadFailureExitCode(after), after.error);
   PlotRequest request;
   request.trackNames = _tracks;
   request.worstCount = static_cast<size_t>(_worst);

@@ -1,4 +1,5 @@
-// `thinfold plot BEFORE AFTER -o DIR [--track NAME]... [--worst N] [--fps N]`: one PNG per track
+// `thinfold plot BEFORE AFTER -o DIR [--track NAME]... [--worst N] [--fps N]
+// [--frames FIRST:LAST] [--raw-angles]`: one PNG per track
 // with the curve before and after a reduction, their keys and the tolerance band.
 #ifndef THINFOLD_PLOT_COMMAND_H
 #define THINFOLD_PLOT_COMMAND_H
@@ -6,6 +7,8 @@
 #include <CLI/CLI.hpp>
 #include <string>
 #include <vector>
+
+#include "BvhReader.h"
 
 class PlotCommand {
  public:
@@ -23,7 +26,7 @@ class PlotCommand {
   std::string _folder;
   std::vector<std::string> _tracks;
   int _worst = 0;  // 0: every chosen track
-  int _fps = 0;    // 0: a BVH file's own rate
+  BvhImport _bvh;
 };
 
 #endif

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "PrintableText.h"
 #include "ProgramPath.h"
 #include "c4d_standin.h"
 
@@ -25,6 +26,8 @@ constexpr const char* kResourceFiles[] = {"strings.txt", "dialogs/10003.res", "I
 
 std::string Utf8(const fs::path& path) { return standin::Utf8FromPath(path); }
 
+std::string Shown(const fs::path& path) { return Printable(Utf8(path)); }
+
 bool IsFile(const fs::path& path) {
   std::error_code error;
   return fs::is_regular_file(path, error);
@@ -38,11 +41,11 @@ bool IsFolder(const fs::path& path) {
 // The first thing the plug-in folder lacks, as a message; empty when nothing is missing.
 std::string MissingPart(const fs::path& folder) {
   if (!IsFile(folder / kModuleName))
-    return Utf8(folder / kModuleName) + ": no plug-in module in the plug-in folder";
-  if (!IsFolder(folder / "res")) return Utf8(folder / "res") + ": no resource folder";
+    return Shown(folder / kModuleName) + ": no plug-in module in the plug-in folder";
+  if (!IsFolder(folder / "res")) return Shown(folder / "res") + ": no resource folder";
   for (const char* file : kResourceFiles)
     if (!IsFile(folder / "res" / file))
-      return Utf8(folder / "res" / file) + ": missing resource file of the plug-in";
+      return Shown(folder / "res" / file) + ": missing resource file of the plug-in";
   return std::string();
 }
 
@@ -57,9 +60,9 @@ std::string DefaultPluginsDir() {
 
 PluginFolderResult FindPluginFolder(const std::string& dir) {
   const fs::path given = standin::PathFromUtf8(dir);
-  if (!IsFolder(given)) return {{}, dir + ": no such plug-in folder"};
+  if (!IsFolder(given)) return {{}, Printable(dir) + ": no such plug-in folder"};
   const fs::path folder = IsFile(given / kModuleName) ? given : given / kFolderName;
-  if (!IsFolder(folder)) return {{}, Utf8(folder) + ": no Thinfold plug-in folder"};
+  if (!IsFolder(folder)) return {{}, Shown(folder) + ": no Thinfold plug-in folder"};
   std::string missing = MissingPart(folder);
   if (!missing.empty()) return {{}, std::move(missing)};
   return {{Utf8(folder), Utf8(folder / kModuleName)}, std::string()};

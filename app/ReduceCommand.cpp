@@ -4,22 +4,16 @@
 #include <cmath>
 #include <cstdio>
 #include <iostream>
-#include <vector>
 
+#include "BvhOptions.h"
 #include "ExitCodes.h"
 #include "InterruptSignal.h"
-#include "OutputPaths.h"
+#include "PathOption.h"
+#include "PluginIds.h"
 #include "ResultReport.h"
-#include "SceneWriter.h"
 #include "TextFile.h"
-#include "c4d_standin.h"
-#include "plot/PlotRun.h"
 
 namespace {
-
-constexpr int kMaxThreads = 64;  // the plug-in runs at most 64 workers
-// --plot draws this many of the tracks that moved most.
-constexpr size_t kPlottedTracks = 10;
 
 const CLI::Validator kFiniteNonNegative(
     [](std::string& text) {
@@ -34,38 +28,68 @@ int Fail(int exitCode, const std::string& message) {
   return exitCode;
 }
 
+int PrintOutcome(const InputOutcome& outcome) {
+  return outcome.message.empty() ? outcome.exitCode : Fail(outcome.exitCode, outcome.message);
+}
+
 }  // namespace
 
 void ReduceCommand::Register(CLI::App& app) {
-  _command = app.add_subcommand("reduce", "Reduce the keys of a scene or BVH file's tracks");
-  _command->add_option("INPUT", _session.input, "Scene (.json) or BVH (.bvh) file")->required();
-  _command->add_option("-o,--output", _output, "Scene file to save (default: INPUT.thin.json)");
-  _command->add_flag("--selected", _selected, "Only the tracks of the selected elements");
+  _command = app.add_subcommand("reduce", "Reduce the keys of scene and BVH files' tracks");
+  _command
+      ->add_option("INPUT", _inputs,
+                   "Scene (.json) or BVH (.bvh) files, or folders of them (not their "
+                   "subfolders)")
+      ->required()
+      ->check(kNonEmptyPath);
+  _command
+      ->add_option("-o,--output", _output,
+                   "File to save for one input: a scene file (.json) or BVH (.bvh), by its "
+                   "extension (default: INPUT.thin.json beside INPUT)")
+      ->check(kNonEmptyPath);
+  _command
+      ->add_option("--output-dir", _outputFolder,
+                   "Folder for the results, each named after its input (NAME.thin.json, "
+                   "NAME.thin.bvh with --format bvh)")
+      ->check(kNonEmptyPath);
+  _command
+      ->add_option("--format", _format,
+                   "Format of the results named after their inputs: json (default) or bvh")
+      ->check(CLI::IsMember({"json", "bvh"}));
+  _command->add_flag("--selected", _options.selected, "Only the tracks of the selected elements");
   _command->add_option("--precision", _precision, "Tolerance in the tracks' unit steps")
       ->check(kFiniteNonNegative);
   _command->add_option("--method", _method, "0 spline fit, then remove keys; 1 remove only")
       ->check(CLI::Range(0, 1));
-  _command->add_option("--quality", _quality, "Spline fit quality 0, 1 or 2")
-      ->check(CLI::Range(0, 2));
+  // The dialog's quality box offers 0 and 2; it refuses 1 itself, with its own reason.
+  _command->add_option("--quality", _quality, "Spline fit quality: 0 (normal) or 2 (high)")
+      ->check(CLI::Range(0, 2).description("0 or 2"));
   _command
       ->add_option("--hold", _hold,
                    "on: keep each reduced value curve within its precision at every check "
                    "point; off: the stages' own checks only")
       ->check(CLI::IsMember({"on", "off"}));
-  _command->add_option("--threads", _session.threads, "Worker threads (default: processors)")
-      ->check(CLI::Range(1, kMaxThreads));
-  _command->add_option("--report", _report, "Write the results as JSON to this file");
-  _command->add_option("--plot", _plot,
-                       "Draw the 10 tracks that moved most for their precision as PNG files "
-                       "into this folder");
-  _command->add_flag("--quiet", _session.quiet, "No progress and no plug-in console lines");
-  _command->add_option("--fps", _session.fps, "Frame rate of a BVH input")
-      ->check(CLI::Range(1, std::numeric_limits<int>::max()));
-  _command->add_option("--plugins", _session.plugins,
-                       "Plug-in folder (default: plugins/ next to the program)");
-  _command->add_flag("--save-partial", _savePartial,
+  _command
+      ->add_option("--threads", _options.session.threads, "Worker threads (default: processors)")
+      ->check(CLI::Range(1, plugin_ids::kMaxWorkers));
+  _command
+      ->add_option("--report", _report,
+                   "Write the results as JSON to this file (one entry per input for several)")
+      ->check(kNonEmptyPath);
+  _command
+      ->add_option("--plot", _options.plot,
+                   "Draw the 10 tracks that moved most for their precision as PNG files "
+                   "into this folder (one input only)")
+      ->check(kNonEmptyPath);
+  _command->add_flag("--quiet", _options.session.quiet, "No progress and no plug-in console lines");
+  AddBvhImportOptions(*_command, _options.session.bvh);
+  _command
+      ->add_option("--plugins", _options.session.plugins,
+                   "Plug-in folder (default: plugins/ next to the program)")
+      ->check(kNonEmptyPath);
+  _command->add_flag("--save-partial", _options.savePartial,
                      "After Ctrl-C, save the tracks that were finished");
-  _command->add_flag("--strict", _strict,
+  _command->add_flag("--strict", _options.strict,
                      "Exit 1 (the scene is saved) when a track's MAX DEV is above its precision");
 }
 
@@ -78,69 +102,50 @@ SettingsChoice ReduceCommand::Choice() const {
   return choice;
 }
 
-// INPUT's name with ".thin.json" instead of its extension, so INPUT itself is never replaced.
-std::string ReduceCommand::OutputPath() const {
-  if (!_output.empty()) return _output;
-  return standin::Utf8FromPath(
-      standin::PathFromUtf8(_session.input).replace_extension(".thin.json"));
+PlanRequest ReduceCommand::Request() const {
+  return {_inputs, _output, _outputFolder, _format, _report};
+}
+
+std::string ReduceCommand::UsageError(const ReducePlan& plan) const {
+  if (plan.several && !_options.plot.empty())
+    return "--plot draws the tracks of one input; there are " + std::to_string(plan.runs.size());
+  std::vector<std::string> inputs;
+  for (const PlannedRun& run : plan.runs) inputs.push_back(run.input);
+  return CheckBvhImportOptions(_options.session.bvh, inputs);
 }
 
 int ReduceCommand::Run() {
-  const OutputPathCheck paths = CheckOutputPaths(_session.input, OutputPath(), _report);
-  if (!paths.message.empty()) return Fail(paths.exitCode, paths.message);
-  HostSession session;
-  GeDialog* dialog = nullptr;
-  const int started = StartSession(_session, session, dialog);
-  if (started != kExitSuccess) return started;
-  InstallInterruptHandler();
-  DialogDriver driver(*dialog);
-  ReduceJob job(driver, *session.Document());
-  return Reduce(job);
+  // Until a run can be stopped, Ctrl-C quits at once, removing what the checks make.
+  InstallQuitHandler();
+  const ReducePlan plan = PlanReduce(Request());
+  if (!plan.error.empty()) return Fail(plan.exitCode, plan.error);
+  const std::string usage = UsageError(plan);
+  if (!usage.empty()) return Fail(kExitBadUsage, usage);
+  _options.choice = Choice();
+  if (!plan.several) return PrintOutcome(ReduceInput(_options, plan.runs.front(), _report));
+  return ReduceSeveral(plan.runs);
 }
 
-int ReduceCommand::Reduce(ReduceJob& job) {
-  const std::string gatherError = job.Gather(_selected);
-  if (!gatherError.empty()) return Fail(kExitFileError, gatherError);
-  std::string notes;
-  const std::string settingsError = job.ApplySettings(Choice(), notes);
-  if (!settingsError.empty()) return Fail(kExitBadUsage, settingsError);
-  if (!notes.empty() && !_session.quiet) std::cerr << "thinfold: " << notes << "\n";
-  ProgressDisplay progress(ProgressDisplay::ModeFor(_session.quiet), std::cerr);
-  job.Run(progress);
-  const ReduceSummary summary = job.Finish();
-  if (job.StopAsked()) return Fail(kExitInterrupted, "stopped after the run: nothing saved");
-  std::cout << ResultTable(summary) << TotalLine(summary) << std::flush;
-  if (job.End() == RunEnd::kNotStarted)
-    std::cerr << "thinfold: the run did not start: " << job.StatusText() << "\n";
-  if (job.Interrupted() && !_savePartial)
-    return Fail(kExitInterrupted, "stopped: nothing saved (--save-partial keeps finished tracks)");
-  const int saved = Save(job, summary);
-  if (saved != kExitSuccess) return saved;
-  const std::string plotError =
-      _plot.empty() ? std::string()
-                    : PlotWorstOfReduction(_session.input, _session.fps, job.Document(),
-                                           OutputPath(), _plot, kPlottedTracks);
-  if (!plotError.empty())
-    return Fail(kExitFileError, OutputPath() + " is saved, but no plot is: " + plotError);
-  if (job.Interrupted())
-    return Fail(kExitInterrupted, "stopped: " + OutputPath() + " holds the finished tracks");
-  if (_strict && CountAbovePrecision(summary) > 0)
-    return Fail(kExitTrackFailed, "--strict: " + PrecisionVerdict(summary));
-  const bool failed = AnyFailed(summary) || job.End() == RunEnd::kNotStarted;
-  return failed ? kExitTrackFailed : kExitSuccess;
-}
-
-// The scene and the report are written in full, or neither replaces anything.
-int ReduceCommand::Save(const ReduceJob& job, const ReduceSummary& summary) const {
-  const SceneWriteResult scene = WriteSceneText(job.Document());
-  if (!scene.error.empty()) return Fail(kExitFileError, OutputPath() + ": " + scene.error);
-  const std::string report = _report.empty() ? std::string() : ReportJson(summary);
-  std::vector<FileToWrite> files = {{OutputPath(), scene.text}};
-  if (!_report.empty()) files.push_back({_report, report});
+// One table per input and a grand total; a failing input is reported and the others go on, up
+// to a Ctrl-C. The report, written after the last input, has an entry for each.
+int ReduceCommand::ReduceSeveral(const std::vector<PlannedRun>& runs) const {
+  std::vector<InputReport> reports;
+  for (const PlannedRun& run : runs) {
+    std::cout << (reports.empty() ? "" : "\n") << run.input << " \u2192 " << run.output << "\n"
+              << std::flush;
+    const InputOutcome outcome = ReduceInput(_options, run, std::string());
+    PrintOutcome(outcome);
+    reports.push_back(
+        {run.input, run.output, outcome.exitCode, outcome.message, outcome.summary, outcome.saved});
+    if (InterruptRequested()) break;
+  }
+  std::cout << "\n" << GrandTotalLine(reports) << std::flush;
+  if (InterruptRequested())
+    return Fail(kExitInterrupted, "stopped: " + std::to_string(runs.size() - reports.size()) +
+                                      " inputs not reduced, no report written");
   std::string error;
-  const WriteEnd end = WriteTextFilesAtomically(
-      files, [&job] { return job.StopAsked(); }, error);
-  if (end == WriteEnd::kStopped)
-    return Fail(kExitInterrupted, "stopped while saving: nothing saved");
-  return end == WriteEnd::kWritten ? kExitSuccess : Fail(kExitFileError, error);
+  if (!_report.empty() &&
+      !WriteTextFileAtomically(_report, SeveralInputsReportJson(reports), error))
+    return Fail(kExitFileError, error);
+  return WorstExitCode(reports);
 }

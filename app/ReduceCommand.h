@@ -1,16 +1,18 @@
-// `thinfold reduce INPUT [-o OUTPUT] [--selected] [--precision P] [--method 0|1]
-// [--quality 0|1|2] [--hold on|off] [--threads N] [--report FILE] [--quiet] [--fps N]
-// [--plugins DIR] [--save-partial] [--plot DIR] [--strict]`: the plug-in reduces the tracks of a
-// scene or BVH file through its dialog; the program prints a result table and saves the
-// document.
+// `thinfold reduce INPUT... [-o OUTPUT | --output-dir DIR [--format json|bvh]] [--selected]
+// [--precision P] [--method 0|1] [--quality 0|2] [--hold on|off] [--threads N] [--report FILE]
+// [--quiet] [--fps N] [--frames FIRST:LAST] [--raw-angles] [--plugins DIR] [--save-partial]
+// [--plot DIR] [--strict]`: the plug-in reduces the tracks of scene or BVH files through its
+// dialog; the program prints a result table per input and saves each result. Several inputs (a
+// folder stands for its .bvh and .json files) run one after the other, then a grand total.
 #ifndef THINFOLD_REDUCE_COMMAND_H
 #define THINFOLD_REDUCE_COMMAND_H
 
 #include <CLI/CLI.hpp>
 #include <string>
+#include <vector>
 
-#include "ReduceJob.h"
-#include "SessionStart.h"
+#include "ReducePlan.h"
+#include "ReduceRun.h"
 
 class ReduceCommand {
  public:
@@ -18,23 +20,23 @@ class ReduceCommand {
   bool Chosen() const { return _command && _command->parsed(); }
   // Returns the exit code: 0 saved, 1 saved with failed tracks (or, with --strict, tracks above
   // their precision), 2 bad usage, 3 a file or the plug-in, 130 stopped by Ctrl-C, 143 ended by
-  // SIGTERM.
+  // SIGTERM; for several inputs the worst of theirs.
   int Run();
 
  private:
   SettingsChoice Choice() const;
-  std::string OutputPath() const;
-  int Reduce(ReduceJob& job);
-  int Save(const ReduceJob& job, const ReduceSummary& summary) const;
+  PlanRequest Request() const;
+  // Before any work: what does not apply to the inputs; empty when all does.
+  std::string UsageError(const ReducePlan& plan) const;
+  int ReduceSeveral(const std::vector<PlannedRun>& runs) const;
 
   CLI::App* _command = nullptr;
-  SessionOptions _session;
+  std::vector<std::string> _inputs;
+  ReduceOptions _options;
   std::string _output;
+  std::string _outputFolder;
+  std::string _format;
   std::string _report;
-  std::string _plot;  // folder for the plots of the worst tracks; empty: none
-  bool _selected = false;
-  bool _savePartial = false;
-  bool _strict = false;  // tracks above their precision make the exit code 1
   double _precision = 0;
   int _method = 0;
   int _quality = 0;

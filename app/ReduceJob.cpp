@@ -7,6 +7,7 @@
 
 #include "InterruptSignal.h"
 #include "PluginIds.h"
+#include "TrackNames.h"
 #include "c4d_standin.h"
 #include "c4d_standin_gui.h"
 
@@ -40,6 +41,9 @@ std::string ReduceJob::Gather(bool selectedOnly) {
   _kept.resize(_tracks.size());
   for (std::size_t i = 0; i < _tracks.size(); ++i)
     if (!_kept[i].Keep(*_tracks[i].track)) return "no memory to keep the tracks for measuring";
+  const TrackNames names(_doc);
+  _names.clear();
+  for (const GatheredTrack& track : _tracks) _names.push_back(names.NameOf(*track.track));
   if (!_driver.Press(selectedOnly ? plugin_ids::kGatherSelected : plugin_ids::kGatherAll))
     return "the dialog's gather button is missing or disabled";
   const LONG lineCount = _driver.PaintTree();
@@ -130,15 +134,13 @@ ReduceSummary ReduceJob::Finish() {
   ReduceSummary summary;
   summary.seconds = _seconds;
   const LONG lineCount = _driver.PaintTree();
-  std::vector<std::string> names, texts;
-  for (LONG line = 0; line < lineCount; ++line) {
-    names.push_back(_driver.CellText(line, plugin_ids::kNameColumn));
+  std::vector<std::string> texts;
+  for (LONG line = 0; line < lineCount; ++line)
     texts.push_back(_driver.CellText(line, plugin_ids::kInfoColumn));
-  }
   _driver.Close();
   for (std::size_t i = 0; i < _tracks.size() && !StopAsked(); ++i) {
     TrackResult result = MeasureAgainstKept(_kept[i], *_tracks[i].track, _doc.GetFps());
-    result.name = i < names.size() ? names[i] : _tracks[i].name;
+    result.name = _names[i];
     result.text = i < texts.size() ? texts[i] : std::string();
     result.status = StatusOfText(result.text);
     summary.tracks.push_back(std::move(result));

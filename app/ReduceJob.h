@@ -61,6 +61,7 @@ class ReduceJob {
   BaseDocument& _doc;
   std::vector<GatheredTrack> _tracks;  // in the document
   std::vector<KeptCurve> _kept;        // their curves before the run
+  std::vector<std::string> _names;     // each track's one name (TrackNames.h)
   double _seconds = 0;
   bool _interrupted = false;
   RunEnd _end = RunEnd::kNotStarted;

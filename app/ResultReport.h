@@ -1,9 +1,12 @@
 // The outcome of a reduction as text: the result table with its total line for the console, and
-// the report file's JSON ({"tracks": [...], "tracks_above_precision": ..., "seconds": ...}).
+// the report file's JSON ({"tracks": [...], "tracks_above_precision": ..., "seconds": ...}); for
+// several inputs a grand total line and a report with one such entry per input.
 #ifndef THINFOLD_RESULT_REPORT_H
 #define THINFOLD_RESULT_REPORT_H
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "TrackResults.h"
 
@@ -24,5 +27,24 @@ std::string PrecisionVerdict(const ReduceSummary& summary);
 std::string TotalLine(const ReduceSummary& summary);
 // The report file's text.
 std::string ReportJson(const ReduceSummary& summary);
+
+// One input of several.
+struct InputReport {
+  std::string input;
+  std::string output;
+  int exitCode = 0;
+  std::string error;                     // why it failed; empty: it did not
+  std::optional<ReduceSummary> summary;  // when its run ended
+  bool saved = false;
+};
+// The highest exit code of the inputs': a failure outranks failed tracks, a stop outranks both.
+int WorstExitCode(const std::vector<InputReport>& inputs);
+// "grand total: 3 inputs (2 saved), 144 tracks, 207360 → 2588 keys (98.8 % fewer), ...", with
+// a newline: the total line of all inputs' tracks together.
+std::string GrandTotalLine(const std::vector<InputReport>& inputs);
+// {"inputs": [{"input", "output", "saved", "exit_code", "error", and the entries of a single
+// report}], "tracks_above_precision", "seconds", "exit_code"}: exit_code is the worst of the
+// inputs', error null where there is none, and an input whose run did not end has no tracks.
+std::string SeveralInputsReportJson(const std::vector<InputReport>& inputs);
 
 #endif

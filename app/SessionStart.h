@@ -5,21 +5,23 @@
 
 #include <string>
 
+#include "BvhReader.h"
 #include "HostSession.h"
 
 struct SessionOptions {
   std::string input;
   std::string plugins;  // empty: the plug-in folder next to the program
-  int fps = 0;          // 0: the BVH file's own rate
-  int threads = 0;      // 0: the machine's processor count
-  bool quiet = false;   // drop the plug-in's console lines
+  BvhImport bvh;
+  int threads = 0;     // 0: the machine's processor count
+  bool quiet = false;  // drop the plug-in's console lines
 };
 
-// Prints the reason to stderr and returns its exit code (2 bad usage, 3 a file or the plug-in);
-// 0 with the dialog open in session.
+// Returns 0 with the dialog open in session, or the exit code (2 a frame range the input does not
+// have, 3 a file or the plug-in) with error set.
+int OpenSession(const SessionOptions& options, HostSession& session, GeDialog*& dialog,
+                std::string& error);
+// The same after checking the BVH options against the input (2 when they do not apply); prints
+// the reason to stderr.
 int StartSession(const SessionOptions& options, HostSession& session, GeDialog*& dialog);
-
-// Checks of the options shared by the commands; CLI11 checks the ranges.
-std::string CheckFpsOption(const SessionOptions& options);
 
 #endif

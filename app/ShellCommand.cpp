@@ -5,20 +5,26 @@
 
 #include <iostream>
 
+#include "BvhOptions.h"
 #include "ExitCodes.h"
 #include "InterruptSignal.h"
+#include "PathOption.h"
+#include "PluginIds.h"
 #include "ShellInterpreter.h"
 
 void ShellCommand::Register(CLI::App& app) {
   _command =
       app.add_subcommand("shell", "Drive the plug-in's dialog on a file, command by command");
-  _command->add_option("INPUT", _session.input, "Scene (.json) or BVH (.bvh) file")->required();
-  _command->add_option("--plugins", _session.plugins,
-                       "Plug-in folder (default: plugins/ next to the program)");
-  _command->add_option("--fps", _session.fps, "Frame rate of a BVH input")
-      ->check(CLI::Range(1, std::numeric_limits<int>::max()));
+  _command->add_option("INPUT", _session.input, "Scene (.json) or BVH (.bvh) file")
+      ->required()
+      ->check(kNonEmptyPath);
+  _command
+      ->add_option("--plugins", _session.plugins,
+                   "Plug-in folder (default: plugins/ next to the program)")
+      ->check(kNonEmptyPath);
+  AddBvhImportOptions(*_command, _session.bvh);
   _command->add_option("--threads", _session.threads, "Worker threads (default: processors)")
-      ->check(CLI::Range(1, 64));
+      ->check(CLI::Range(1, plugin_ids::kMaxWorkers));
 }
 
 int ShellCommand::Run() {

@@ -1,5 +1,6 @@
-// `thinfold shell INPUT [--plugins DIR] [--fps N] [--threads N]`: the plug-in's dialog on INPUT,
-// driven by commands from stdin, typed (with a prompt on a terminal) or from a script.
+// `thinfold shell INPUT [--plugins DIR] [--threads N] [--fps N] [--frames FIRST:LAST]
+// [--raw-angles]`: the plug-in's dialog on INPUT, driven by commands from stdin, typed (with a
+// prompt on a terminal) or from a script.
 #ifndef THINFOLD_SHELL_COMMAND_H
 #define THINFOLD_SHELL_COMMAND_H
 

@@ -2,12 +2,16 @@
 #include "ShellInterpreter.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cmath>
 #include <cstdlib>
 #include <iostream>
+#include <limits>
 #include <sstream>
 
 #include "InterruptSignal.h"
 #include "PluginIds.h"
+#include "PrintableText.h"
 #include "SceneWriter.h"
 #include "TreeListing.h"
 #include "c4d_standin.h"
@@ -33,17 +37,27 @@ std::vector<std::string> SplitWords(const std::string& line) {
   return words;
 }
 
-// A whole number from the complete word; false for anything else.
-bool ParseLong(const std::string& word, long& value) {
+enum class Parsed { kNumber, kOutOfRange, kNoNumber };
+
+// A whole number from the complete word, as wide as the host's LONG or out of range.
+Parsed ParseLong(const std::string& word, LONG& value) {
   char* end = nullptr;
-  value = std::strtol(word.c_str(), &end, 10);
-  return !word.empty() && *end == '\0';
+  errno = 0;
+  const long long wide = std::strtoll(word.c_str(), &end, 10);
+  if (word.empty() || *end != '\0') return Parsed::kNoNumber;
+  if (errno == ERANGE || wide < std::numeric_limits<LONG>::min() ||
+      wide > std::numeric_limits<LONG>::max())
+    return Parsed::kOutOfRange;
+  value = static_cast<LONG>(wide);
+  return Parsed::kNumber;
 }
 
-bool ParseReal(const std::string& word, double& value) {
+// A finite number from the complete word.
+Parsed ParseReal(const std::string& word, double& value) {
   char* end = nullptr;
   value = std::strtod(word.c_str(), &end);
-  return !word.empty() && *end == '\0';
+  if (word.empty() || *end != '\0') return Parsed::kNoNumber;
+  return std::isfinite(value) ? Parsed::kNumber : Parsed::kOutOfRange;
 }
 
 // The index of word in choices, or -1.
@@ -102,7 +116,8 @@ int ShellInterpreter::Run(std::istream& in, bool interactive) {
     const std::string error = Execute(words);
     _out << std::flush;
     if (error.empty()) continue;
-    _err << "thinfold: line " << number << ": " << line << ": " << error << "\n" << std::flush;
+    _err << "thinfold: line " << number << ": " << Printable(line) << ": " << error << "\n"
+         << std::flush;
     ++failedLines;
   }
   return failedLines;
@@ -121,11 +136,12 @@ std::string ShellInterpreter::Execute(const std::vector<std::string>& words) {
 }
 
 std::string ShellInterpreter::TreeLine(const std::string& word, LONG& line) const {
-  long number = 0;
+  LONG number = 0;
   const LONG lineCount = _driver.PaintTree();
-  if (!ParseLong(word, number) || number < 1 || number > lineCount)
-    return "no line " + word + " in the tree (it has " + std::to_string(lineCount) + " lines)";
-  line = static_cast<LONG>(number - 1);
+  if (ParseLong(word, number) != Parsed::kNumber || number < 1 || number > lineCount)
+    return "no line " + Printable(word) + " in the tree (it has " + std::to_string(lineCount) +
+           " lines)";
+  line = number - 1;
   return std::string();
 }
 
@@ -165,7 +181,7 @@ std::string ShellInterpreter::Check(const Words& words) {
     if (tree.GetColumnType(position) != LV_CHECKBOX) continue;
     const bool checked = standin::CheckTreeCell(tree, line, tree.GetColumnId(position), state);
     standin::ProcessEvents();
-    return checked ? std::string() : "line " + words[1] + " shows no check box";
+    return checked ? std::string() : "line " + Printable(words[1]) + " shows no check box";
   }
   return "the tree has no check box column";
 }
@@ -200,21 +216,28 @@ std::string ShellInterpreter::Set(const Words& words) {
   const LONG gadgets[] = {plugin_ids::kPrecision, plugin_ids::kMethod, plugin_ids::kQuality,
                           plugin_ids::kHold};
   const std::string names[] = {"precision field", "method box", "quality box", "hold check box"};
+  const std::string value = Printable(words[2]);
+  const auto refusal = [&] { return Refusal(names[which], _driver.RefusalReason(gadgets[which])); };
   double real = 0;
-  long whole = 0;
+  LONG whole = 0;
   bool edited = false;
   if (which == 0) {
-    if (!ParseReal(words[2], real)) return "precision: expected a number, found '" + words[2] + "'";
+    const Parsed parsed = ParseReal(words[2], real);
+    if (parsed == Parsed::kNoNumber) return "precision: expected a number, found '" + value + "'";
+    if (parsed == Parsed::kOutOfRange) return "precision: " + value + " is not a finite number";
     edited = _driver.EditReal(gadgets[0], real);
   } else if (which == 3) {
     const int state = ChoiceOf(words[2], {"off", "on"});
-    if (state < 0) return "hold: expected on or off, found '" + words[2] + "'";
+    if (state < 0) return "hold: expected on or off, found '" + value + "'";
     edited = _driver.SetCheck(gadgets[3], state == 1);
   } else {
-    if (!ParseLong(words[2], whole)) return words[1] + ": expected a whole number";
-    edited = _driver.EditLong(gadgets[which], static_cast<LONG>(whole));
+    const Parsed parsed = ParseLong(words[2], whole);
+    if (parsed == Parsed::kNoNumber) return words[1] + ": expected a whole number";
+    if (parsed == Parsed::kOutOfRange)
+      return words[1] + ": " + value + " is out of range; " + refusal();
+    edited = _driver.EditLong(gadgets[which], whole);
   }
-  return edited ? std::string() : Refusal(names[which], _driver.RefusalReason(gadgets[which]));
+  return edited ? std::string() : refusal();
 }
 
 std::string ShellInterpreter::Start(const Words&) {
@@ -261,7 +284,7 @@ std::string ShellInterpreter::Save(const Words& words) {
 std::string ShellInterpreter::Snapshot(const Words& words) {
   return standin::WriteDialogPng(_driver.Dialog(), Filename(words[1].c_str()))
              ? std::string()
-             : words[1] + ": cannot write the picture (see the line above)";
+             : Printable(words[1]) + ": cannot write the picture (see the line above)";
 }
 
 std::string ShellInterpreter::Close(const Words&) {

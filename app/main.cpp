@@ -1,15 +1,29 @@
 // The thinfold host program: scene files and BVH motion on the command line, and the plug-in's
 // dialog driven from it.
 #include <CLI/CLI.hpp>
+#include <iostream>
+#include <new>
 
 #include "CommandLine.h"
 #include "ConvertCommand.h"
 #include "ExitCodes.h"
 #include "InfoCommand.h"
 #include "PlotCommand.h"
+#include "PrintableText.h"
 #include "ReduceCommand.h"
 #include "ShellCommand.h"
 #include "VersionText.h"
+
+namespace {
+
+// CLI11's own message, which quotes the arguments (long ones, or with control bytes, too), and
+// its hint.
+std::string UsageMessage(const CLI::App* app, const CLI::Error& error) {
+  const std::string what = error.what();
+  return Printable(what) + CLI::FailureMessage::simple(app, error).substr(what.size());
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   CLI::App app("Reduces the keys of animation tracks in scene and BVH files.", "thinfold");
@@ -18,6 +32,7 @@ int main(int argc, char** argv) {
   app.allow_windows_style_options(false);
   app.set_version_flag("--version", VersionLine(THINFOLD_VERSION));
   app.require_subcommand(1);
+  app.failure_message(UsageMessage);
   ReduceCommand reduce;
   InfoCommand info;
   ConvertCommand convert;
@@ -37,8 +52,14 @@ int main(int argc, char** argv) {
   } catch (const CLI::ParseError& error) {
     return app.exit(error) == 0 ? kExitSuccess : kExitBadUsage;
   }
-  if (reduce.Chosen()) return reduce.Run();
-  if (shell.Chosen()) return shell.Run();
-  if (plot.Chosen()) return plot.Run();
-  return info.Chosen() ? info.Run() : convert.Run();
+  // Readers and writers say when memory runs out; whatever else runs out of it ends here.
+  try {
+    if (reduce.Chosen()) return reduce.Run();
+    if (shell.Chosen()) return shell.Run();
+    if (plot.Chosen()) return plot.Run();
+    return info.Chosen() ? info.Run() : convert.Run();
+  } catch (const std::bad_alloc&) {
+    std::cerr << "thinfold: out of memory\n";
+    return kExitFileError;
+  }
 }

@@ -10,7 +10,7 @@
 namespace {
 
 void Post(LONG kind, int value) {
-  SpecialEventAdd(THINFOLD_MESSAGE_ID, static_cast<VULONG>(kind), static_cast<VULONG>(value));
+  SpecialEventAdd(ID_THINFOLD, static_cast<VULONG>(kind), static_cast<VULONG>(value));
 }
 
 // The whole percentage, truncated toward zero; out-of-range or NaN reports stay in 0..100.
@@ -70,7 +70,7 @@ int cb_func(CKeyList* keyList, double percent, const String& text, void* cookie)
     changed = TRUE;
   }
   // The post comes after the store, so the redraw shows the new values.
-  if (changed) Post(MSG_TREE, TREE_REDRAW);
+  if (changed) Post(MSG_TREE, TREE_REDRAW_LINES);
   C4DThread* mp_thread = context->mp_thread;
   DebugAssert(mp_thread);
   return mp_thread && mp_thread->TestBreak() ? 0 : 1;
@@ -128,15 +128,21 @@ CBakeControlThread::RunOutcome CBakeControlThread::RunWorkers(int workerCount) {
   return RunOutcome::Stopped;
 }
 
+// Every active track goes on the stack, or none: a run that left out a track it could not stack
+// would end as if that track had been reduced.
 int CBakeControlThread::FillStack(CStack<CNodeWrapper>& target) {
   CCurveList* curveList = curve_list ? *curve_list : nullptr;
-  if (curveList) {
-    const auto nodes = NodesByKeyList(*curveList);
-    for (VLONG i = 0; i < curveList->GetCount(); ++i) {
-      CKeyList* keyList = (*curveList)[i];
-      const auto node = nodes.find(keyList);
-      if (keyList && node != nodes.end() && IsActiveInTree(node->second, keyList))
-        target.Push(CNodeWrapper(keyList));
+  if (!curveList) return target.GetSize();
+  const auto nodes = NodesByKeyList(*curveList);
+  for (VLONG i = 0; i < curveList->GetCount(); ++i) {
+    CKeyList* keyList = (*curveList)[i];
+    const auto node = nodes.find(keyList);
+    if (!keyList || node == nodes.end() || !IsActiveInTree(node->second, keyList)) continue;
+    if (!target.Push(CNodeWrapper(keyList))) {
+      CNodeWrapper dropped;
+      while (target.Pop(&dropped)) {
+      }
+      return 0;
     }
   }
   return target.GetSize();

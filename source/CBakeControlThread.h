@@ -9,26 +9,14 @@
 #include <atomic>
 
 #include "CStack.h"
+#include "ThinfoldIds.h"
 #include "c4d.h"
 
 class CCurveList;
 class CKeyList;
 
-// Core messages of a run: id THINFOLD_MESSAGE_ID, first parameter one of the kinds below.
-enum {
-  THINFOLD_MESSAGE_ID = 1031250,
-  MSG_TREE = 1000,      // second parameter TREE_REDRAW: redraw the track tree
-  MSG_RUN_OVER = 1001,  // second parameter RUN_DONE or RUN_STOPPED; the last message of a run
-  MSG_PROGRESS = 1002,  // second parameter: unfinished items (stack size plus running workers)
-  TREE_REDRAW = 1,
-  RUN_DONE = 0,  // all items done, nothing to do, or the pool failed to start
-  RUN_STOPPED = 1,
-};
-
-enum {
-  BAKE_MAX_WORKERS = 64,  // places in the worker table
-  BAKE_POLL_MS = 50,      // period of the control thread's wait loop
-};
+// Period of the control thread's wait loop.
+enum { BAKE_POLL_MS = 50 };
 
 // The context of one item for cb_func; lives on the worker's stack for one OptimizeTrack call.
 // The -1 and "?" start makes the first report of an item always store and post.
@@ -74,7 +62,8 @@ class CBakeControlThread : public C4DThread {
   const CHAR* GetThreadName() override { return "CBakeControlThread"; }
 
   // Pushes an item for every key list whose tree node is active, in the curve list's order;
-  // returns the stack's size afterwards.
+  // returns the stack's size afterwards, or 0 with the stack emptied when an item cannot be
+  // pushed (then nothing runs, as when the pool cannot start).
   int FillStack(CStack<CNodeWrapper>& target);
   // Posts progress every BAKE_POLL_MS until no worker runs (TRUE) or this thread is asked to
   // stop (FALSE). The parent is not used: the break test is made on this thread.

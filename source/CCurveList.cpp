@@ -154,14 +154,17 @@ Bool CCurveList::CopyTracks(int copyAll) {
   if (!dlist) return FALSE;
   DebugAssert(dlist->GetCount() == this->GetCount());
   const VLONG count = Smaller(dlist->GetCount(), GetCount());
+  Bool whole = TRUE;
   for (VLONG i = 0; i < count; ++i) {
     CKeyList* keyList = (*this)[i];
     if (!keyList) continue;
     if (copyAll != 1 && keyList->GetThreadResult() != THREADRESULT_OK) continue;
-    keyList->CopyTrack((*dlist)[i]);
+    // A track the user deleted meanwhile is skipped; any other copy must arrive whole.
+    CTrack* target = (*dlist)[i];
+    if (target && !keyList->CopyTrack(target)) whole = FALSE;
   }
   delete dlist;
-  return TRUE;
+  return whole;
 }
 
 Bool CCurveList::CopyTrackSubData() {
@@ -180,10 +183,12 @@ Bool CCurveList::CopyTrackSubData() {
 }
 
 Bool CCurveList::RestoreTracks(ProgressCallback callback, void* cookie) {
+  Bool whole = TRUE;
   for (VLONG i = 0; i < GetCount(); ++i) {
-    if (CKeyList* keyList = (*this)[i]) keyList->RestoreTrack(callback, cookie);
+    CKeyList* keyList = (*this)[i];
+    if (keyList && !keyList->RestoreTrack(callback, cookie)) whole = FALSE;
   }
-  return CopyTracks(1);
+  return CopyTracks(1) && whole;
 }
 
 BaseDocument* CCurveList::GetSourceDocument() const {

@@ -95,12 +95,14 @@ class CCurveList : public GeDynamicArray<CKeyList*> {
   // array or the document cannot be cloned.
   Bool SaveTracks(BaseDocument* doc, int selectedOnly);
   // Copies the working curves to the user's tracks: every key list when copyAll is 1, else
-  // those whose last run succeeded. FALSE when the user's document is gone.
+  // those whose last run succeeded; tracks the user deleted are skipped. FALSE when the user's
+  // document is gone or a track could not be copied whole (the others are still copied).
   Bool CopyTracks(int copyAll);
   // Copies the working tracks' settings to the user's tracks and marks the user's document as
   // changed. FALSE when the user's document is gone.
   Bool CopyTrackSubData();
-  // Puts every key list's snapshot back on the working copy, then CopyTracks(1).
+  // Puts every key list's snapshot back on the working copy, then CopyTracks(1). FALSE when a
+  // snapshot or a copy could not be put back whole.
   Bool RestoreTracks(ProgressCallback callback, void* cookie);
 
   // The user's document, or null.

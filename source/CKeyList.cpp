@@ -2,27 +2,33 @@
 
 #include "CCurveList.h"
 
-CKeyValue::CKeyValue(const BaseTime& t, Real v) : time(SecondsToMilliseconds(t.Get())), value(v) {}
-
-Bool SampleTimeInRange(const BaseTime& time) {
-  const Real milliseconds = time.Get() * 1000.0;
-  // Truncation toward zero keeps anything strictly between the LONG minimum - 1 and maximum + 1.
-  return milliseconds > double(INT32_MIN) - 1.0 && milliseconds < double(INT32_MAX) + 1.0;
-}
-
-LONG SecondsToMilliseconds(Real seconds) {
-  const Real milliseconds = seconds * 1000.0;
-  if (milliseconds != milliseconds) return 0;
-  if (milliseconds <= double(INT32_MIN)) return INT32_MIN;
-  if (milliseconds >= double(INT32_MAX)) return INT32_MAX;
-  return static_cast<LONG>(milliseconds);
-}
-
 namespace {
 
 CTrack* AsTrack(BaseList2D* element) { return dynamic_cast<CTrack*>(element); }
 
 CCurve* AsCurve(BaseList2D* element) { return dynamic_cast<CCurve*>(element); }
+
+// A detached copy of key carrying its time as set on curve; null when it cannot be made.
+CKey* CloneFor(CCurve* curve, const CKey* key) {
+  CKey* clone = key ? key->GetClone(COPYFLAGS_0, nullptr) : nullptr;
+  if (clone) clone->SetTime(curve, key->GetTime());
+  return clone;
+}
+
+// Puts copies of count keys, read by keyAt, on curve. FALSE at the first key that cannot be
+// copied or inserted: a copy missing keys must never pass for a whole one.
+template <typename KeyAt>
+Bool CloneKeysOnto(CCurve* curve, VLONG count, KeyAt keyAt) {
+  for (VLONG i = 0; i < count; ++i) {
+    CKey* clone = CloneFor(curve, keyAt(i));
+    if (!clone) return FALSE;
+    if (!curve->InsertKey(clone)) {
+      CKey::Free(clone);
+      return FALSE;
+    }
+  }
+  return TRUE;
+}
 
 // The track's own value curve, never created here.
 CCurve* FetchCurve(CTrack* track) {
@@ -104,10 +110,8 @@ Bool CKeyList::TakeSnapshot(CCurve* curve) {
   FlushKeys();
   const LONG keyCount = curve->GetKeyCount();
   for (LONG i = 0; i < keyCount; ++i) {
-    CKey* key = curve->GetKey(i);
-    CKey* clone = key ? key->GetClone(COPYFLAGS_0, nullptr) : nullptr;
+    CKey* clone = CloneFor(curve, curve->GetKey(i));
     if (!clone) break;
-    clone->SetTime(curve, key->GetTime());
     if (!Push(clone)) {
       CKey::Free(clone);
       break;
@@ -146,21 +150,14 @@ Bool CKeyList::RestoreTrack(ProgressCallback, void*) {
   if (!curve || !track) return FALSE;
   if (!GetCTrackSubData(track).active) return TRUE;
   curve->FlushKeys();
-  PutSnapshotOn(curve);
+  const Bool whole = PutSnapshotOn(curve);
   curve->SetKeyDirty();
   ClearResults();
-  return TRUE;
+  return whole;
 }
 
 Bool CKeyList::PutSnapshotOn(CCurve* curve) const {
-  for (VLONG i = 0; i < GetCount(); ++i) {
-    const CKey* saved = (*this)[i];
-    CKey* clone = saved ? saved->GetClone(COPYFLAGS_0, nullptr) : nullptr;
-    if (!clone) continue;
-    clone->SetTime(curve, saved->GetTime());
-    if (!curve->InsertKey(clone)) CKey::Free(clone);
-  }
-  return curve->GetKeyCount() == GetCount();
+  return CloneKeysOnto(curve, GetCount(), [this](VLONG i) { return (*this)[i]; });
 }
 
 Bool CKeyList::CopyTrack(CTrack* target) {
@@ -171,16 +168,10 @@ Bool CKeyList::CopyTrack(CTrack* target) {
   if (!curve || !track) return FALSE;
   if (!GetCTrackSubData(track).active || curve == targetCurve) return TRUE;
   targetCurve->FlushKeys();
-  const LONG keyCount = curve->GetKeyCount();
-  for (LONG i = 0; i < keyCount; ++i) {
-    const CKey* key = curve->GetKey(i);
-    CKey* clone = key ? key->GetClone(COPYFLAGS_0, nullptr) : nullptr;
-    if (!clone) continue;
-    clone->SetTime(targetCurve, key->GetTime());
-    if (!targetCurve->InsertKey(clone)) CKey::Free(clone);
-  }
+  const Bool whole = CloneKeysOnto(targetCurve, curve->GetKeyCount(),
+                                   [curve](VLONG i) { return curve->GetKey(LONG(i)); });
   targetCurve->SetKeyDirty();
-  return TRUE;
+  return whole;
 }
 
 Bool CKeyList::CopyTrackSubData(CTrack* target) {

@@ -5,45 +5,8 @@
 #include <mutex>
 
 #include "CTrackSubData.h"
+#include "ReductionTypes.h"
 #include "c4d.h"
-
-class CKeyList;
-
-// Progress of a reduction stage: percent 0..100 and a status text. Returns non-zero to go on and
-// 0 to make the stage stop. The key list and the cookie are passed through untouched.
-typedef int (*ProgressCallback)(CKeyList* keyList, double percent, const String& text,
-                                void* cookie);
-
-// One sample of a curve: time in whole milliseconds (truncated toward zero) and the value there.
-// A time whose milliseconds do not fit a LONG is clamped to the nearest LONG (never wrapped):
-// producers check SampleTimeInRange first and refuse such a curve.
-class CKeyValue {
- public:
-  CKeyValue() {}
-  CKeyValue(const BaseTime& time, Real value);
-  ~CKeyValue() {}
-
-  LONG GetTime() const { return time; }
-  Real GetValue() const { return value; }
-
-  LONG time;
-  Real value;
-};
-
-// Samples in non-decreasing time order.
-class CKeyValueArray : public GeDynamicArray<CKeyValue> {
- public:
-  CKeyValueArray() {}
-  ~CKeyValueArray() { Free(); }
-};
-
-// TRUE when the time, as whole milliseconds truncated toward zero, fits a LONG (about +-24.8
-// days), so that a sample holds it exactly.
-Bool SampleTimeInRange(const BaseTime& time);
-
-// Seconds as whole milliseconds truncated toward zero; beyond the LONG range the nearest LONG, and
-// 0 for NaN.
-LONG SecondsToMilliseconds(Real seconds);
 
 // Status codes of a key list; the tree view draws status icon _status.
 enum {
@@ -96,12 +59,14 @@ class CKeyList : public GeDynamicArray<CKey*> {
   // allocation.
   Bool SaveTrack(BaseDocument* doc, CTrack* track, TreeListNode* parent);
   // Puts the snapshot back on the curve and clears the result members (_threadresult stays).
-  // TRUE without any change for an inactive track; FALSE when track or curve is gone. The
-  // callback is not called; callers pass null.
+  // TRUE without any change for an inactive track; FALSE when track or curve is gone, or when a
+  // snapshot key could not be put back (the keys before it are on the curve). The callback is not
+  // called; callers pass null.
   Bool RestoreTrack(ProgressCallback callback, void* cookie);
   // Replaces the keys of target's curve by clones of the own curve's keys. FALSE, with target
   // untouched, for a null target, a target without a curve, or a missing own track or curve;
-  // TRUE without any change for an inactive own track.
+  // TRUE without any change for an inactive own track. FALSE also when a key could not be copied;
+  // target then holds the keys copied before it.
   Bool CopyTrack(CTrack* target);
   // Writes the own track's settings to target; FALSE for a null target or a missing own track.
   Bool CopyTrackSubData(CTrack* target);
@@ -137,6 +102,7 @@ class CKeyList : public GeDynamicArray<CKey*> {
   // only as many keys would; 0 when stopped.
   int HoldToSnapshot(CCurve* curve, const CTrackSubData& settings, Real unitStep, LONG fps,
                      ProgressCallback callback, void* cookie);
+  int RefuseNotFinite(CCurve* curve);
   int JudgeOutcome(CCurve* curve, int result, Bool isDataTrack);
 
   AutoAlloc<BaseLink> _doclink;
@@ -150,9 +116,12 @@ class CKeyList : public GeDynamicArray<CKey*> {
   mutable std::mutex _resultlock;
 };
 
-// More samples than this (about 9 hours at the smallest step) are refused rather than risking
-// the memory of the host; checks that read a curve more finely are bounded by the same span.
-constexpr VLONG kMaxSampleCount = VLONG(1) << 25;
+// The spline fit's parameters for a track's quality setting; a quality out of range acts as 0.
+struct CFitQuality {
+  double tangentStep;    // seconds between the tangent lengths tried, for both tangents
+  double segmentLength;  // the longest segment tried, in seconds
+};
+CFitQuality FitQuality(LONG quality);
 
 // The time between two reference samples at fps: half a frame as a host time (whole
 // milliseconds), at least 1 ms so that sampling ends at any frame rate.

@@ -1,6 +1,7 @@
 // The work of a reduction run: an item per key list, and the locked container that the control
 // thread fills and the workers empty. Despite its name, the container is first in, first out, so
-// tracks are processed in the order in which they were pushed.
+// tracks are processed in the order in which they were pushed; name and order are kept as the
+// plug-in's interface has them, not by mistake.
 #ifndef CSTACK_H
 #define CSTACK_H
 

@@ -3,20 +3,8 @@
 #ifndef CTRACKSUBDATA_H
 #define CTRACKSUBDATA_H
 
+#include "ThinfoldIds.h"
 #include "c4d.h"
-
-// Container ids. The sub-container id is not the command's plug-in id (1031250).
-enum {
-  ID_TRACKSUBDATA = 1031254,
-  TRACKSUBDATA_ACTIVE = 2000,     // Bool
-  TRACKSUBDATA_PRECISION = 2001,  // Real
-  TRACKSUBDATA_METHOD = 2002,     // LONG
-  TRACKSUBDATA_QUALITY = 2003,    // LONG
-  TRACKSUBDATA_HOLD = 2004,       // Bool
-};
-
-// Reduction methods of value tracks (any other value makes the track's run fail).
-enum { REDUCTION_SPLINEFIT = 0, REDUCTION_REDUNDANT = 1 };
 
 struct CTrackSubData {
   Bool active = TRUE;    // the track takes part in a run; inactive tracks are never changed

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "SampledCurve.h"
 #include "StageProgress.h"
 
 namespace {
@@ -78,14 +79,6 @@ bool IsThinnableDataType(LONG type) {
 }
 
 }  // namespace
-
-double Abs(double value) { return value < 0.0 ? -value : value; }
-
-bool StepAdvances(double from, double to, double step) {
-  const double magnitude = std::max(Abs(from), Abs(to));
-  // Half a step must still change the magnitude: then a whole step changes every smaller time.
-  return step > 0.0 && magnitude + 0.5 * step > magnitude;
-}
 
 int CheckTriple(CCurve* seq, CKey* k0, CKey* k1, CKey* k2, double tolerance, LONG fps) {
   DebugAssert((seq) != NULL);

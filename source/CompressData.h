@@ -4,7 +4,7 @@
 #ifndef COMPRESSDATA_H
 #define COMPRESSDATA_H
 
-#include "CKeyList.h"
+#include "ReductionTypes.h"
 #include "c4d.h"
 
 // Reduces a value curve. tolerance is an absolute value difference in the curve's units, fps the
@@ -25,13 +25,5 @@ int CompressData(CKeyList* keyList, CCurve* curve, double tolerance, ProgressCal
 // the check cannot be made: a null argument, fps not above 0, or times so large that a half-frame
 // step no longer advances them.
 int CheckTriple(CCurve* curve, CKey* k0, CKey* k1, CKey* k2, double tolerance, LONG fps);
-
-// Absolute value.
-double Abs(double value);
-
-// True when adding step again and again walks forward through every time between from and to:
-// step is above 0 and not lost in rounding against the larger of |from| and |to|. Loops that
-// step through time check this first, so that they always end.
-bool StepAdvances(double from, double to, double step);
 
 #endif

@@ -19,7 +19,7 @@
 #ifndef HOLDTOLERANCE_H
 #define HOLDTOLERANCE_H
 
-#include "CKeyList.h"
+#include "ReductionTypes.h"
 #include "c4d.h"
 
 enum class HoldOutcome {

@@ -7,9 +7,6 @@
 
 namespace {
 
-constexpr LONG IDS_COMMAND_NAME = 10001;
-constexpr LONG IDS_COMMAND_HELP = 10002;
-constexpr LONG IDS_HOST_TOO_OLD = 10049;
 constexpr const char* kRequiredHostText = "12.0";
 // A message box with only an OK button.
 constexpr LONG kMessageBoxOk = 0;

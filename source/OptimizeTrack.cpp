@@ -2,6 +2,8 @@
 // are refitted with spline keys and then thinned (method 0) or only thinned (method 1); data
 // tracks lose keys that repeat their neighbours. A run counts as a reduction only when at least
 // one key is gone; otherwise the snapshot is put back.
+#include <cmath>
+
 #include "CKeyList.h"
 #include "CompressData.h"
 #include "HoldTolerance.h"
@@ -9,19 +11,21 @@
 
 namespace {
 
-enum {
-  IDS_NO_REDUCTION = 10037,
-  IDS_DATA_FAILED = 10038,
-  IDS_BAD_METHOD = 10039,
-  IDS_CANNOT_SAMPLE = 10050,
-};
+// Finite keys can still overflow in the fit's arithmetic (values near the largest double). Times
+// are exact fractions and always finite; values and tangent heights are doubles.
+Bool CurveIsFinite(const CCurve& curve) {
+  for (LONG n = 0; n < curve.GetKeyCount(); ++n) {
+    const CKey* key = curve.GetKey(n);
+    if (!std::isfinite(key->GetValue()) || !std::isfinite(key->GetValueLeft()) ||
+        !std::isfinite(key->GetValueRight()))
+      return FALSE;
+  }
+  return TRUE;
+}
 
-struct FitParameters {
-  double tangentStep;    // seconds, for both tangents
-  double segmentLength;  // seconds
-};
+}  // namespace
 
-FitParameters PickFitParameters(LONG quality) {
+CFitQuality FitQuality(LONG quality) {
   switch (quality) {
     case 2:
       return {0.05, 5.0};
@@ -31,8 +35,6 @@ FitParameters PickFitParameters(LONG quality) {
       return {0.1, 2.0};
   }
 }
-
-}  // namespace
 
 BaseTime GetSampleStep(LONG fps) {
   const BaseTime step(1.0 / double(2 * LLONG(fps)));
@@ -84,9 +86,19 @@ int CKeyList::OptimizeTrack(ProgressCallback callback, void* cookie) {
     return JudgeOutcome(curve, CompressData(this, curve, tolerance, callback, cookie), TRUE);
   const LONG fps = doc->GetFps();
   int result = OptimizeValueCurve(curve, settings, tolerance, fps, callback, cookie);
+  if (result) result = RefuseNotFinite(curve);
   if (result && settings.hold)
     result = HoldToSnapshot(curve, settings, unitStep, fps, callback, cookie);
+  if (result) result = RefuseNotFinite(curve);
   return JudgeOutcome(curve, result, FALSE);
+}
+
+// A curve with a non-finite key is never handed back: the track fails and keeps its own keys.
+int CKeyList::RefuseNotFinite(CCurve* curve) {
+  if (CurveIsFinite(*curve)) return 1;
+  RestoreTrack(nullptr, nullptr);
+  SetTextFromResource(IDS_NOT_FINITE);
+  return 0;
 }
 
 int CKeyList::OptimizeValueCurve(CCurve* curve, const CTrackSubData& settings, double tolerance,
@@ -103,7 +115,7 @@ int CKeyList::OptimizeValueCurve(CCurve* curve, const CTrackSubData& settings, d
     return 0;
   }
   const double sampleStep = 1.0 / double(2 * LLONG(fps));
-  const FitParameters fit = PickFitParameters(settings.quality);
+  const CFitQuality fit = FitQuality(settings.quality);
   if (!SplineFit(this, curve, samples, tolerance, sampleStep, sampleStep * 0.5, fit.tangentStep,
                  fit.tangentStep, fit.segmentLength, fps, callback, cookie))
     return 0;
@@ -124,7 +136,7 @@ int CKeyList::HoldToSnapshot(CCurve* curve, const CTrackSubData& settings, Real 
   HoldOutcome outcome = HoldOutcome::kCannotHold;
   if (snapshot && PutSnapshotOn(snapshot)) {
     const CHoldSettings hold = {settings.precision, unitStep,
-                                PickFitParameters(settings.quality).tangentStep, fps};
+                                FitQuality(settings.quality).tangentStep, fps};
     outcome = HoldTolerance(this, curve, *snapshot, hold, callback, cookie);
   }
   CTrack::Free(snapshotTrack);

@@ -6,16 +6,6 @@
 
 namespace {
 
-constexpr LONG IDS_PARAMETER_TAB = 10016;
-constexpr LONG IDS_PRECISION = 10017;
-constexpr LONG IDS_METHOD = 10018;
-constexpr LONG IDS_METHOD_SPLINEFIT = 10019;
-constexpr LONG IDS_METHOD_REDUNDANT = 10020;
-constexpr LONG IDS_QUALITY = 10021;
-constexpr LONG IDS_QUALITY_LOW = 10022;
-constexpr LONG IDS_QUALITY_HIGH = 10024;
-constexpr LONG IDS_HOLD = 10051;
-
 constexpr LONG kParameterTab = 10;
 constexpr LONG kGroupFillBoth = BFH_SCALEFIT | BFV_SCALEFIT;
 constexpr LONG kEmptyGroupFlags = 0x10000;

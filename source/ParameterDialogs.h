@@ -5,20 +5,8 @@
 #define PARAMETERDIALOGS_H
 
 #include "CCurveList.h"
+#include "ThinfoldIds.h"
 #include "c4d.h"
-
-// Gadgets of MySubDialog1.
-enum {
-  IDC_PARAMETER_TABS = 999,
-  IDC_PRECISION_LABEL = 1000,
-  IDC_METHOD_LABEL = 1001,
-  IDC_QUALITY_LABEL = 1002,
-  IDC_PRECISION = 1003,
-  IDC_METHOD = 1004,
-  IDC_QUALITY = 1005,
-  IDC_HOLD_LABEL = 1006,
-  IDC_HOLD = 1007,  // check box
-};
 
 class MySubDialog0 : public SubDialog {
  public:

@@ -2,9 +2,8 @@
 // resolution of the samples, and is straight-line between samples.
 #include "SampledCurve.h"
 
+#include <algorithm>
 #include <cmath>
-
-#include "CompressData.h"
 
 namespace {
 
@@ -180,4 +179,12 @@ double GetSlopeL(const Point2D& p0, const Point2D& p1, const Point2D& p2) {
 
 double GetSlopeR(const Point2D& p0, const Point2D& p1, const Point2D& p2) {
   return SlopeFromNeighbours(p0, p1, p2);
+}
+
+double Abs(double value) { return value < 0.0 ? -value : value; }
+
+bool StepAdvances(double from, double to, double step) {
+  const double magnitude = std::max(Abs(from), Abs(to));
+  // Half a step must still change the magnitude: then a whole step changes every smaller time.
+  return step > 0.0 && magnitude + 0.5 * step > magnitude;
 }

@@ -7,7 +7,7 @@
 #ifndef SAMPLEDCURVE_H
 #define SAMPLEDCURVE_H
 
-#include "CKeyList.h"
+#include "ReductionTypes.h"
 #include "c4d.h"
 
 // A point in the (time, value) plane: x in seconds, y in the curve's value units.
@@ -16,6 +16,7 @@ class Point2D {
   Point2D(double xValue, double yValue) : x(xValue), y(yValue) {}
   Point2D(const Point2D& other) = default;
   Point2D& operator=(const Point2D& other) = default;
+  // Virtual as the plug-in's interface has it; kept so that its layout stays what callers expect.
   virtual ~Point2D() {}
 
   double x;
@@ -89,5 +90,13 @@ double GetRefSlopeR(double t, const CKeyValueArray& samples);
 // both. L and R give the same value.
 double GetSlopeL(const Point2D& p0, const Point2D& p1, const Point2D& p2);
 double GetSlopeR(const Point2D& p0, const Point2D& p1, const Point2D& p2);
+
+// Absolute value.
+double Abs(double value);
+
+// True when adding step again and again walks forward through every time between from and to:
+// step is above 0 and not lost in rounding against the larger of |from| and |to|. Loops that
+// step through time check this first, so that they always end.
+bool StepAdvances(double from, double to, double step);
 
 #endif

@@ -11,7 +11,6 @@
 // the following frame, would leave the stretch between unchecked.
 #include "SplineFit.h"
 
-#include "CompressData.h"
 #include "StageProgress.h"
 #include "TangentSearch.h"
 

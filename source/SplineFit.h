@@ -3,7 +3,7 @@
 #ifndef SPLINEFIT_H
 #define SPLINEFIT_H
 
-#include "CKeyList.h"
+#include "ReductionTypes.h"
 #include "SampledCurve.h"
 #include "c4d.h"
 
@@ -13,7 +13,8 @@
 // pulled back, snapped up to whole frames. tangentStepR, tangentStepL: seconds between the tried
 // lengths of the start key's outgoing and the end key's incoming tangent. segmentLength: seconds
 // from a start key to the next trial end key. Keys lie on whole frames of fps, on the reference.
-// The callback (may be null) gets a percentage after each segment.
+// The callback (may be null) gets a percentage after each segment. The long parameter lists of
+// this function and MoveEndpoint are the plug-in's interface; they are kept, not bundled.
 // Returns 1 when finished, also with two samples or fewer (curve untouched). Returns 0 when the
 // callback asked to stop (the keys fitted so far stay) or the host gave no key; and, with the
 // curve untouched, for a null curve, fps outside 1..5000 (beyond, frames lie closer than the

@@ -1,10 +1,6 @@
 #include "StageProgress.h"
 
-namespace {
-
-enum { IDS_WORKING = 10036, IDS_STOPPED = 10040, IDS_DONE = 10041 };
-
-}  // namespace
+#include "ThinfoldIds.h"
 
 CStageProgress::CStageProgress(CKeyList* keyList, ProgressCallback callback, void* cookie)
     : _keyList(keyList), _callback(callback), _cookie(cookie) {

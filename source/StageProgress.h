@@ -4,7 +4,7 @@
 #ifndef STAGEPROGRESS_H
 #define STAGEPROGRESS_H
 
-#include "CKeyList.h"
+#include "ReductionTypes.h"
 #include "c4d.h"
 
 class CStageProgress {

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <limits>
 
-#include "CompressData.h"
 #include "SampledCurve.h"
 
 namespace {

@@ -19,7 +19,7 @@
 #ifndef TANGENTSEARCH_H
 #define TANGENTSEARCH_H
 
-#include "CKeyList.h"
+#include "ReductionTypes.h"
 #include "c4d.h"
 
 class CTangentSearch {

@@ -5,15 +5,6 @@
 
 namespace {
 
-// Status texts.
-constexpr LONG IDS_RUN_NOT_STARTED = 10005;
-constexpr LONG IDS_COPYING_RESULTS = 10043;
-constexpr LONG IDS_RESTORING = 10044;
-constexpr LONG IDS_GATHERING = 10045;
-constexpr LONG IDS_STOPPING = 10046;
-constexpr LONG IDS_RUN_STOPPED = 10047;
-constexpr LONG IDS_RUN_DONE = 10048;
-
 // The title gadget keeps one entry, replaced by every new title.
 constexpr LONG kTitleEntry = FourCharId('b', 't', 'i', 't');
 constexpr LONG kTreeColumnCount = 8;
@@ -21,10 +12,9 @@ constexpr LONG kTreeColumnPosition = 2;
 constexpr LONG kTreeColumnWidth = 500;
 
 constexpr LONG kColumns[kTreeColumnCount][2] = {
-    {FourCharId('c', 'h', 'c', 'k'), LV_CHECKBOX}, {FourCharId('l', 'y', 'e', 'r'), LV_USER},
-    {FourCharId('t', 'r', 'e', 'e'), LV_TREE},     {FourCharId('i', 'c', 'o', 'n'), LV_USER},
-    {FourCharId('i', 'n', 'f', 'o'), LV_USER},     {FourCharId('d', 'r', 't', '0'), LV_USER},
-    {FourCharId('d', 'r', 't', '1'), LV_USER},     {FourCharId('d', 'r', 't', '2'), LV_USER},
+    {COLUMN_CHECK, LV_CHECKBOX},   {COLUMN_LAYER, LV_USER},      {COLUMN_TREE, LV_TREE},
+    {COLUMN_ICON, LV_USER},        {COLUMN_INFO, LV_USER},       {COLUMN_PERCENT, LV_USER},
+    {COLUMN_KEYS_BEFORE, LV_USER}, {COLUMN_KEYS_AFTER, LV_USER},
 };
 
 constexpr LONG kRunButtons[] = {IDC_GATHER_ALL, IDC_GATHER_SELECTED, IDC_START, IDC_RESTORE};
@@ -197,8 +187,9 @@ void ThinfoldDialog::RunNotStarted() {
 void ThinfoldDialog::Restore() {
   SetMousePointer(MOUSE_BUSY);
   ShowStatusText(IDS_RESTORING);
-  curve_list->RestoreTracks(nullptr, nullptr);
+  const Bool whole = curve_list->RestoreTracks(nullptr, nullptr);
   statusbar->StatusBarClear();
+  if (!whole) ShowStatusText(IDS_RESTORE_INCOMPLETE);
   SetMousePointer(MOUSE_NORMAL);
   EventAdd(EVENT_FORCEREDRAW);
 }
@@ -258,8 +249,9 @@ void ThinfoldDialog::EndOfRun(VULONG outcome) {
     gDelete(thread);
     SetMousePointer(MOUSE_BUSY);
     ShowStatusText(IDS_COPYING_RESULTS);
-    curve_list->CopyTracks(0);
-    ShowStatusText(outcome == RUN_STOPPED ? IDS_RUN_STOPPED : IDS_RUN_DONE);
+    LONG text = outcome == RUN_STOPPED ? IDS_RUN_STOPPED : IDS_RUN_DONE;
+    if (!curve_list->CopyTracks(0)) text = IDS_COPY_INCOMPLETE;
+    ShowStatusText(text);
     SetMousePointer(MOUSE_NORMAL);
     EventAdd(EVENT_FORCEREDRAW);
   }

@@ -10,24 +10,8 @@
 #include "CCurveList.h"
 #include "CStatusBar.h"
 #include "ParameterDialogs.h"
+#include "ThinfoldIds.h"
 #include "c4d.h"
-
-// The plug-in id: the command, the dialog and the plug-in's core messages.
-enum { ID_THINFOLD = 1031250 };
-
-// The dialog resource and its gadgets.
-enum {
-  IDD_THINFOLD = 10003,
-  IDC_TITLE = 10004,            // quick tab: the selection's title
-  IDC_TREE = 10006,             // the track tree
-  IDC_PARAMETERS = 10008,       // the sub-dialog area
-  IDC_GATHER_ALL = 10010,       // gather all value and data tracks
-  IDC_GATHER_SELECTED = 10011,  // gather the tracks of the selected elements
-  IDC_START = 10012,
-  IDC_RESTORE = 10013,
-  IDC_STOP = 10014,
-  IDC_STATUSBAR = 10015,
-};
 
 class ThinfoldDialog : public GeDialog {
  public:

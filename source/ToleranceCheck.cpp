@@ -10,8 +10,8 @@
 #include <cmath>
 #include <limits>
 
-#include "CKeyList.h"
-#include "CompressData.h"
+#include "ReductionTypes.h"
+#include "SampledCurve.h"
 
 namespace {
 
@@ -188,8 +188,11 @@ double CToleranceCheck::DeviationAt(const BaseTime& time) const {
   return DeviationFrom(OriginalAt(time), time);
 }
 
+// A deviation that cannot be computed (a curve that overflows gives NaN) never holds: NaN would
+// pass every comparison with the precision.
 double CToleranceCheck::DeviationFrom(Real original, const BaseTime& time) const {
-  return Abs(original - _reduced.GetValue(time, _fps)) / _unitStep;
+  const double deviation = Abs(original - _reduced.GetValue(time, _fps)) / _unitStep;
+  return std::isnan(deviation) ? std::numeric_limits<double>::infinity() : deviation;
 }
 
 Real CToleranceCheck::OriginalAt(const BaseTime& time) const {

@@ -8,11 +8,6 @@ FunctionTable functable;
 
 namespace {
 
-constexpr LONG COLUMN_TREE = FourCharId('t', 'r', 'e', 'e');
-constexpr LONG IDS_MENU_SELECT_ALL = 10033;
-constexpr LONG IDS_MENU_ACTIVATE_ALL = 10034;
-constexpr LONG IDS_MENU_ACTIVATE_SELECTION = 10035;
-
 TreeListNode* AsNode(void* obj) { return static_cast<TreeListNode*>(obj); }
 TreeListData* AsData(void* userdata) { return static_cast<TreeListData*>(userdata); }
 
@@ -41,7 +36,7 @@ void SetNodeActive(TreeListNode* node, Bool state) {
 }  // namespace
 
 void PostTreeEvent(TreeEvent event) {
-  SpecialEventAdd(THINFOLD_MESSAGE_ID, static_cast<VULONG>(MSG_TREE), static_cast<VULONG>(event));
+  SpecialEventAdd(ID_THINFOLD, static_cast<VULONG>(MSG_TREE), static_cast<VULONG>(event));
 }
 
 void* FunctionTable::GetFirst(void* root, void*) { return FirstChild(AsNode(root)); }

@@ -3,31 +3,16 @@
 // layer colour, its name, a status icon, the status text, the progress and the key counts before
 // and after the last run, read live from the track's key list. The tree also keeps the selection,
 // switches tracks on and off, offers a context menu and moves the selection with the arrow keys.
-// It tells the dialog about changes with core messages (THINFOLD_MESSAGE_ID, MSG_TREE, event).
+// It tells the dialog about changes with core messages (ID_THINFOLD, MSG_TREE, event).
 #ifndef TRACKTREEVIEW_H
 #define TRACKTREEVIEW_H
 
 #include "CCurveList.h"
+#include "ThinfoldIds.h"
 #include "c4d.h"
-
-// The second parameter of a MSG_TREE core message.
-enum TreeEvent {
-  TREE_SELECTION_CHANGED = 0,  // the parameter sub-dialog follows the selection
-  TREE_REDRAW_LINES = 1,       // redraw the tree
-  TREE_SETTINGS_CHANGED = 2,   // copy the working tracks' settings to the user's tracks
-  TREE_SELECTED_ASKED = 3,     // a line was drawn as selected; nothing to do
-  TREE_MAKE_VISIBLE = 4,       // scroll the last selected node into view
-};
 
 // Posts a MSG_TREE core message with event; safe from any thread.
 void PostTreeEvent(TreeEvent event);
-
-// Context menu commands of the tree column.
-enum {
-  TREEMENU_SELECT_ALL = 900010,
-  TREEMENU_ACTIVATE_ALL = 900011,
-  TREEMENU_ACTIVATE_SELECTION = 900012,
-};
 
 // The tree's callbacks. root is the curve list's root node, userdata its TreeListData, obj a
 // line's TreeListNode. Holds no state.

@@ -4,14 +4,6 @@
 
 namespace {
 
-constexpr LONG COLUMN_CHECK = FourCharId('c', 'h', 'c', 'k');
-constexpr LONG COLUMN_LAYER = FourCharId('l', 'y', 'e', 'r');
-constexpr LONG COLUMN_TREE = FourCharId('t', 'r', 'e', 'e');
-constexpr LONG COLUMN_ICON = FourCharId('i', 'c', 'o', 'n');
-constexpr LONG COLUMN_INFO = FourCharId('i', 'n', 'f', 'o');
-constexpr LONG COLUMN_PERCENT = FourCharId('d', 'r', 't', '0');
-constexpr LONG COLUMN_KEYS_BEFORE = FourCharId('d', 'r', 't', '1');
-constexpr LONG COLUMN_KEYS_AFTER = FourCharId('d', 'r', 't', '2');
 // The number columns share the three high bytes "drt".
 constexpr LONG COLUMN_NUMBER_PREFIX = FourCharId('d', 'r', 't', '\0');
 
@@ -50,21 +42,21 @@ Cell Centred(Cell cell, LONG box) {
 LONG HeaderTitleId(LONG col) {
   switch (col) {
     case COLUMN_CHECK:
-      return 10025;
+      return IDS_COLUMN_CHECK;
     case COLUMN_LAYER:
-      return 10026;
+      return IDS_COLUMN_LAYER;
     case COLUMN_TREE:
-      return 10027;
+      return IDS_COLUMN_TREE;
     case COLUMN_ICON:
-      return 10028;
+      return IDS_COLUMN_ICON;
     case COLUMN_INFO:
-      return 10029;
+      return IDS_COLUMN_INFO;
     case COLUMN_PERCENT:
-      return 10030;
+      return IDS_COLUMN_PERCENT;
     case COLUMN_KEYS_BEFORE:
-      return 10031;
+      return IDS_COLUMN_KEYS_BEFORE;
     case COLUMN_KEYS_AFTER:
-      return 10032;
+      return IDS_COLUMN_KEYS_AFTER;
     default:
       return 0;
   }

@@ -2,8 +2,6 @@
 
 namespace {
 
-constexpr LONG IDS_SELECTED_TRACKS = 10042;
-
 String NameOf(const TreeListNode* node) { return node ? node->_name : String(); }
 
 }  // namespace

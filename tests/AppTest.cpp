@@ -1,6 +1,7 @@
 // The thinfold program as users run it: output, files written, exit codes and messages.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <filesystem>
@@ -11,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "BvhParser.h"
 #include "ProgramRun.h"
 #include "c4d_standin.h"
 
@@ -76,12 +78,12 @@ TEST_F(ThinfoldProgram, InfoListsTracksAndTotals) {
   const Output demo = Thinfold("info " + Quoted(kExamples + "/demo.json"));
   EXPECT_EQ(demo.exitCode, 0) << demo.output;
   EXPECT_NE(demo.output.find("30 fps"), std::string::npos) << demo.output;
-  EXPECT_EQ(WordsOfLine(demo.output, "Cube  "),
-            (std::vector<std::string>{"Cube", "Position", ".", "X", "value", "distance", "5", "yes",
+  EXPECT_EQ(WordsOfLine(demo.output, "Cube.Position"),
+            (std::vector<std::string>{"Cube.Position", ".", "X", "value", "distance", "5", "yes",
                                       "0.25", "0", "1", "-"}));
-  EXPECT_EQ(WordsOfLine(demo.output, "Cube:Display"),
-            (std::vector<std::string>{"Cube:Display", "Mode", "data", "-", "5", "-", "-", "-", "-",
-                                      "-"}));
+  EXPECT_EQ(
+      WordsOfLine(demo.output, "Cube.Display"),
+      (std::vector<std::string>{"Cube.Display.Mode", "data", "-", "5", "-", "-", "-", "-", "-"}));
   EXPECT_NE(demo.output.find("total: 5 elements, 8 tracks (6 value, 1 data, 1 other), 30 keys"),
             std::string::npos)
       << demo.output;
@@ -92,6 +94,10 @@ TEST_F(ThinfoldProgram, InfoListsTracksAndTotals) {
       walk.output.find("total: 23 elements, 72 tracks (72 value, 0 data, 0 other), 103680 keys"),
       std::string::npos)
       << walk.output;
+  // The skeleton: each joint indented under its parent, its offset, channels and End Site.
+  EXPECT_EQ(WordsOfLine(walk.output, "            Head "),
+            (std::vector<std::string>{"Head", "0", "9", "1.5", "Zrotation", "Xrotation",
+                                      "Yrotation", "0", "0", "5"}));
 }
 
 TEST_F(ThinfoldProgram, ConvertRoundTripsScenesAndMotion) {
@@ -107,6 +113,16 @@ TEST_F(ThinfoldProgram, ConvertRoundTripsScenesAndMotion) {
   EXPECT_EQ(again.exitCode, 0) << again.output;
   EXPECT_FALSE(FileText(PathOf("walk.json")).empty());
   EXPECT_EQ(FileText(PathOf("again.json")), FileText(PathOf("walk.json")));
+  // Back to BVH: the capture's own numbers (it has no Euler flips to unwrap).
+  const Output bvh =
+      Thinfold("convert " + Quoted(PathOf("walk.json")) + " -o " + Quoted(PathOf("walk.bvh")));
+  EXPECT_EQ(bvh.exitCode, 0) << bvh.output;
+  BvhMotion original, written;
+  std::string error;
+  ASSERT_TRUE(ParseBvh(FileText(kExamples + "/walk.bvh"), original, error)) << error;
+  ASSERT_TRUE(ParseBvh(FileText(PathOf("walk.bvh")), written, error)) << error;
+  EXPECT_EQ(written.values, original.values);
+  EXPECT_EQ(written.frameCount, 1440);
 }
 
 TEST_F(ThinfoldProgram, FpsSetsTheRateOfBvhInput) {
@@ -115,11 +131,36 @@ TEST_F(ThinfoldProgram, FpsSetsTheRateOfBvhInput) {
   EXPECT_EQ(convert.exitCode, 0) << convert.output;
   const Output info = Thinfold("info " + Quoted(PathOf("walk.json")));
   EXPECT_NE(info.output.find(": 60 fps\n"), std::string::npos) << info.output;
+  const Output direct = Thinfold("info " + Quoted(kExamples + "/walk.bvh") + " --fps 60");
+  EXPECT_NE(direct.output.find(": 60 fps\n"), std::string::npos) << direct.output;
+}
+
+// Every command that reads BVH takes its options; a range the capture does not have is bad usage.
+TEST_F(ThinfoldProgram, EveryCommandCutsBvhFrames) {
+  const std::string walk = Quoted(kExamples + "/walk.bvh");
+  const std::string out = Quoted(PathOf("out.json"));
+  for (const std::string& command :
+       {"info " + walk, "convert " + walk + " -o " + out, "reduce " + walk + " -o " + out,
+        "plot " + walk + " " + walk + " -o " + Quoted(PathOf("plots")), "shell " + walk}) {
+    SCOPED_TRACE(command);
+    const Output run = Thinfold(command + " --frames 1:1440");
+    EXPECT_EQ(run.exitCode, 2) << run.output;
+    EXPECT_NE(run.output.find("--frames 1:1440: the capture has 1440 frames, 0 to 1439"),
+              std::string::npos)
+        << run.output;
+    EXPECT_TRUE(fs::is_empty(_folder));
+  }
+  const Output info = Thinfold("info " + walk + " --frames 1:");
+  EXPECT_NE(info.output.find("72 tracks (72 value, 0 data, 0 other), 103608 keys"),
+            std::string::npos)
+      << info.output;
 }
 
 TEST_F(ThinfoldProgram, FailuresExitWithTheirCodeAndWriteNothing) {
   std::ofstream(PathOf("bad.json")) << R"({"format": "thinfold-scene", "version": 1, "fps": 0})";
   std::ofstream(PathOf("bad.bvh")) << "HIERARCHY\nROOT Hips\n{\nOFFSET 0 0 0\nCHANNELS 1 Xspin\n";
+  fs::copy_file(kExamples + "/demo.json", _folder / "good.json");
+  const std::string good = Quoted(PathOf("good.json"));
   const std::string demo = Quoted(kExamples + "/demo.json");
   const std::string out = " -o " + Quoted(PathOf("out.json"));
   struct Row {
@@ -143,18 +184,41 @@ TEST_F(ThinfoldProgram, FailuresExitWithTheirCodeAndWriteNothing) {
       {"frame rate below 1", "convert " + demo + " --fps 0" + out, 2, "--fps"},
       {"frame rate for a scene", "convert " + demo + " --fps 24" + out, 2,
        "--fps sets the frame rate of BVH input only"},
+      {"raw angles of a scene", "info " + demo + " --raw-angles", 2,
+       "--raw-angles keeps the rotations of BVH input only"},
+      {"frames of a scene", "convert " + demo + " --frames 1:" + out, 2,
+       "--frames cuts BVH input only"},
+      {"frame range backwards", "convert " + demo + " --frames 2:1" + out, 2,
+       "expected FIRST at most LAST"},
       {"unwritable output", "convert " + demo + " -o " + Quoted(PathOf("no/such/folder/out.json")),
        3, PathOf("no/such/folder/out.json") + ": cannot write"},
+      {"empty input", "info " + Quoted(""), 2, "INPUT: an empty path names no file"},
+      {"empty output", "convert " + demo + " -o " + Quoted(""), 2,
+       "--output: an empty path names no file"},
+      {"empty output of reduce", "reduce " + good + " --quiet -o " + Quoted(""), 2,
+       "--output: an empty path names no file"},
+      {"empty report", "reduce " + good + " --quiet --report " + Quoted(""), 2,
+       "--report: an empty path names no file"},
+      {"control bytes in an argument", "info " + demo + " " + Quoted("\x1b]0;owned\x07"), 2,
+       "\\x1b]0;owned\\x07"},
+      {"output is the input",
+       "convert " + Quoted(PathOf("bad.json")) + " -o " + Quoted(PathOf("bad.json")), 3,
+       PathOf("bad.json") + ": is the input file"},
+      {"output of no known format", "convert " + demo + " -o " + Quoted(PathOf("out.jsn")), 2,
+       PathOf("out.jsn") + ": no output format for its extension"},
+      {"BVH of a scene without a skeleton", "convert " + demo + " -o " + Quoted(PathOf("out.bvh")),
+       3, PathOf("out.bvh") + ": Cube: not a BVH joint"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     const Output run = Thinfold(row.arguments);
     EXPECT_EQ(run.exitCode, row.exitCode) << run.output;
     EXPECT_NE(run.output.find(row.message), std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find('\x1b'), std::string::npos) << run.output;
     EXPECT_FALSE(fs::exists(PathOf("out.json")));
   }
-  // Only the two inputs: no temporary files left behind.
-  EXPECT_EQ(std::distance(fs::directory_iterator(_folder), {}), 2);
+  // Only the three inputs: no temporary files left behind, no output beside good.json.
+  EXPECT_EQ(std::distance(fs::directory_iterator(_folder), {}), 3);
 }
 
 TEST_F(ThinfoldProgram, PrintsVersionAndHelp) {
@@ -165,6 +229,12 @@ TEST_F(ThinfoldProgram, PrintsVersionAndHelp) {
   EXPECT_EQ(help.exitCode, 0);
   EXPECT_NE(help.output.find("convert"), std::string::npos) << help.output;
   EXPECT_NE(help.output.find("info"), std::string::npos) << help.output;
+  // The dialog offers quality 0 and 2 only; help lists no other.
+  const Output reduceHelp = Thinfold("reduce --help");
+  const std::vector<std::string> quality = WordsOfLine(reduceHelp.output, "  --quality");
+  EXPECT_EQ(std::count(quality.begin(), quality.end(), "1"), 0) << reduceHelp.output;
+  EXPECT_NE(reduceHelp.output.find("0 (normal) or 2 (high)"), std::string::npos)
+      << reduceHelp.output;
 }
 
 // Names beyond ASCII, in UTF-8 here, reach the files whole: on Windows the program must take its
@@ -260,6 +330,11 @@ TEST_F(ThinfoldProgram, InputsAreRegularFilesOfBoundedSize) {
       {PathOf("zero.json"), nullptr, "zero.json: cannot read: not a regular file"},
       {PathOf("fifo.json"), nullptr, "fifo.json: cannot read: not a regular file"},
       {PathOf("large.json"), "100", "large.json: cannot read: larger than 100 bytes"},
+      {PathOf("large.json"), "-1",
+       "large.json: cannot read: THINFOLD_MAX_INPUT_BYTES is '-1', not a whole number of bytes "
+       "above 0"},
+      {PathOf("large.json"), "0", "THINFOLD_MAX_INPUT_BYTES is '0', not a whole number"},
+      {PathOf("large.json"), "1e9", "THINFOLD_MAX_INPUT_BYTES is '1e9', not a whole number"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.path);

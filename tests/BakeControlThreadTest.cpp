@@ -34,7 +34,7 @@ class RunRecorder : public CoreMessageReceiver {
   }
   ~RunRecorder() override { standin::UnregisterCoreMessageReceiver(this); }
   Bool CoreMessage(LONG id, const BaseContainer& msg) override {
-    if (id != THINFOLD_MESSAGE_ID) return TRUE;
+    if (id != ID_THINFOLD) return TRUE;
     messages.push_back(
         {GetCoreMessageParam(msg, BFM_CORE_PAR1), GetCoreMessageParam(msg, BFM_CORE_PAR2)});
     if (messages.back().kind == MSG_RUN_OVER) ++ends;
@@ -157,7 +157,7 @@ TEST(CbFunc, StoresAndPostsOnlyOnAChangeOfWholePercentOrText) {
     EXPECT_EQ(keyList.GetTextField(), String(row.text));
     EXPECT_EQ(recorder.messages.size(), row.postsSoFar);
   }
-  for (const Message& m : recorder.messages) EXPECT_EQ(m, (Message{MSG_TREE, TREE_REDRAW}));
+  for (const Message& m : recorder.messages) EXPECT_EQ(m, (Message{MSG_TREE, TREE_REDRAW_LINES}));
 }
 
 TEST(CbFunc, NullCookieGoesOnAndABreakStops) {

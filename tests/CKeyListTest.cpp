@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "CCurveList.h"
 #include "CKeyList.h"
 #include "ModelDocument.h"
+#include "c4d_standin.h"
 
 namespace {
 
@@ -190,6 +192,35 @@ TEST(CKeyList, CopyTrackFailuresLeaveTargetAlone) {
   EXPECT_FALSE(keyList.CopyTrackSubData(nullptr));
   EXPECT_TRUE(keyList.CopyTrack(f.track));  // onto itself: nothing is lost
   EXPECT_EQ(KeyCount(f.track), 4);
+}
+
+// A host out of memory part way through a copy of keys: every copy reports the failure instead
+// of passing a curve that lacks keys for a whole one.
+TEST(CKeyList, CopiesThatRunOutOfKeysFail) {
+  struct LimitGuard {
+    ~LimitGuard() { standin::SetKeyAllocationLimit(-1); }
+  } guard;
+  const struct Row {
+    const char* name;
+    std::function<Bool(Fixture&, CKeyList&, CTrack* target)> copy;
+  } rows[] = {
+      {"snapshot", [](Fixture& f, CKeyList& keyList,
+                      CTrack*) { return keyList.SaveTrack(f.doc.get(), f.track, &f.root); }},
+      {"restore",
+       [](Fixture&, CKeyList& keyList, CTrack*) { return keyList.RestoreTrack(nullptr, nullptr); }},
+      {"copy",
+       [](Fixture&, CKeyList& keyList, CTrack* target) { return keyList.CopyTrack(target); }},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    Fixture f;
+    CTrack* target = AddTrack(f.cube, "Target", CTRACK_CATEGORY_VALUE, 2000);
+    CKeyList keyList;
+    ASSERT_TRUE(keyList.SaveTrack(f.doc.get(), f.track, &f.root));
+    standin::SetKeyAllocationLimit(2);
+    EXPECT_FALSE(row.copy(f, keyList, target));
+    standin::SetKeyAllocationLimit(-1);
+  }
 }
 
 TEST(CKeyList, DeletedDocumentOrTrackResolvesToNull) {

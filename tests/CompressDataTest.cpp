@@ -12,6 +12,7 @@
 #include "CompressData.h"
 #include "FitCurves.h"
 #include "FitProgress.h"
+#include "SampledCurve.h"
 #include "c4d.h"
 
 namespace {

@@ -1,7 +1,6 @@
 // Rasterizing drawings of the headless host: rectangles, lines, text and bitmaps land on the
 // expected pixels, and pictures survive a PNG round trip.
 #include <gtest/gtest.h>
-#include <png.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -10,6 +9,10 @@
 
 #include "c4d.h"
 #include "c4d_standin_gui.h"
+
+#define STB_IMAGE_IMPLEMENTATION
+#define STBI_ONLY_PNG
+#include "stb_image.h"
 
 namespace {
 
@@ -54,19 +57,22 @@ std::filesystem::path TempPath(const std::string& name) {
          ("gui_raster_" + std::to_string(::getpid()) + "_" + name);
 }
 
-// Reads a PNG file with libpng as RGBA rows; empty when it cannot.
-std::vector<png_byte> ReadPng(const std::filesystem::path& path, png_uint_32& width,
-                              png_uint_32& height) {
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_file(&image, path.string().c_str())) return {};
-  image.format = PNG_FORMAT_RGBA;
-  std::vector<png_byte> rows(PNG_IMAGE_SIZE(image));
-  if (!png_image_finish_read(&image, nullptr, rows.data(), 0, nullptr)) return {};
-  width = image.width;
-  height = image.height;
-  return rows;
-}
+// A PNG file read back as RGBA rows; no rows when it cannot be read.
+struct PngFile {
+  explicit PngFile(const std::filesystem::path& path) {
+    int channels = 0;
+    if (stbi_uc* pixels = stbi_load(path.string().c_str(), &width, &height, &channels, 4)) {
+      rows.assign(pixels, pixels + static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
+      stbi_image_free(pixels);
+    }
+  }
+  Pixel operator()(LONG x, LONG y) const {
+    const UCHAR* p = &rows[(static_cast<size_t>(y) * static_cast<size_t>(width) + x) * 4];
+    return Pixel{p[0], p[1], p[2], p[3]};
+  }
+  int width = 0, height = 0;
+  std::vector<UCHAR> rows;
+};
 
 TEST(GuiRaster, RectanglesAndLinesIncludeTheirEnds) {
   GeUserArea area;
@@ -138,6 +144,26 @@ TEST(GuiRaster, FontsMeasureTheirText) {
   EXPECT_EQ(area.DrawGetTextWidth(String("iiii")), area.DrawGetTextWidth(String("MMMM")));
 }
 
+// Every build's rasteriser measures the DejaVu faces at 12 pixels per em as FreeType hints them:
+// whole-pixel advances, the ascender rounded up and the descender down.
+TEST(GuiRaster, TextMeasuresAsTheFacesAtTheInterfaceSize) {
+  const struct {
+    LONG font;
+    const char* text;
+    LONG width;
+  } cases[] = {
+      {FONT_STANDARD, "Reduced 12", 73},
+      {FONT_BOLD, "Cube.Angle", 79},
+      {FONT_MONOSPACED, "0.25 mm", 49},
+  };
+  for (const auto& c : cases) {
+    GeUserArea area;
+    area.DrawSetFont(c.font);
+    EXPECT_EQ(area.DrawGetTextWidth(String(c.text)), c.width) << c.text;
+    EXPECT_EQ(area.DrawGetFontHeight(), 15) << c.text;
+  }
+}
+
 TEST(GuiRaster, BitmapsBlendByTheirAlpha) {
   BaseBitmap* source = BaseBitmap::Alloc();
   ASSERT_EQ(source->Init(2, 2), IMAGERESULT_OK);
@@ -204,15 +230,11 @@ TEST(GuiRaster, PngFilesReadBackPixelForPixel) {
   const Picture picture(area, 16, 8);
   const std::filesystem::path path = TempPath("roundtrip.png");
   ASSERT_TRUE(standin::WritePng(*picture.bitmap, Filename(path.string().c_str())));
-  png_uint_32 width = 0, height = 0;
-  const std::vector<png_byte> rows = ReadPng(path, width, height);
-  ASSERT_EQ(width, 16u);
-  ASSERT_EQ(height, 8u);
+  const PngFile png(path);
+  ASSERT_EQ(png.width, 16);
+  ASSERT_EQ(png.height, 8);
   for (LONG y = 0; y < 8; ++y)
-    for (LONG x = 0; x < 16; ++x) {
-      const png_byte* p = &rows[(y * 16 + x) * 4];
-      ASSERT_EQ((Pixel{p[0], p[1], p[2], p[3]}), picture(x, y)) << x << "," << y;
-    }
+    for (LONG x = 0; x < 16; ++x) ASSERT_EQ(png(x, y), picture(x, y)) << x << "," << y;
   EXPECT_FALSE(std::filesystem::exists(path.string() + ".partial"));
   std::filesystem::remove(path);
   const std::filesystem::path nowhere = TempPath("missing-folder") / "picture.png";
@@ -242,18 +264,15 @@ TEST(GuiRaster, DialogSnapshotHasTheWindowsSize) {
   ASSERT_TRUE(dialog.Open(DLG_TYPE_ASYNC, 3, -1, -1, 320, 120, 0));
   ASSERT_TRUE(dialog.SetReal(2, 0.25));
   ASSERT_TRUE(standin::WriteDialogPng(dialog, Filename(path.string().c_str())));
-  png_uint_32 width = 0, height = 0;
-  const std::vector<png_byte> rows = ReadPng(path, width, height);
+  const PngFile png(path);
   const standin::DialogInfo info = standin::GetDialogInfo(dialog);
-  EXPECT_EQ(static_cast<LONG>(width), info.width);
-  EXPECT_EQ(static_cast<LONG>(height), info.height);
-  ASSERT_FALSE(rows.empty());
-  const Pixel titleBar = ColourOf(COLOR_EDGEDK);
-  EXPECT_EQ((Pixel{rows[4], rows[5], rows[6], rows[7]}), titleBar);
+  EXPECT_EQ(png.width, info.width);
+  EXPECT_EQ(png.height, info.height);
+  ASSERT_FALSE(png.rows.empty());
+  EXPECT_EQ(png(1, 0), ColourOf(COLOR_EDGEDK));  // the title bar
   // The number field is white inside its frame.
   const GadgetRect field = dialog.FindGadget(2)->GetState().rect;
-  const png_byte* inside = &rows[((field.y + 2) * width + field.x + 2) * 4];
-  EXPECT_EQ((Pixel{inside[0], inside[1], inside[2], inside[3]}), ColourOf(COLOR_BGEDIT));
+  EXPECT_EQ(png(field.x + 2, field.y + 2), ColourOf(COLOR_BGEDIT));
   std::filesystem::remove(path);
 }
 

@@ -11,9 +11,9 @@
 
 #include "CCurveList.h"
 #include "CKeyList.h"
-#include "CompressData.h"
 #include "ModelDocument.h"
-#include "SplineFit.h"
+#include "ReductionStages.h"
+#include "ToleranceCheck.h"
 
 namespace {
 
@@ -67,22 +67,9 @@ double WorstDeviation(CTrack* original, CTrack* reduced, LONG fps) {
 // The keys that the reduction stages alone leave, with the driver's parameters at quality 0.
 std::vector<KeyState> StagesAlone(LONG fps, LONG unit, const AddKeys& addKeys, LONG method,
                                   double precision) {
-  TrackRun run(fps, unit, addKeys, Settings(method, precision, FALSE));
-  CCurve* curve = run.track->GetCurve();
-  Real unitStep = 1.0;
-  run.track->GetUnit(&unitStep);
-  const double tolerance = precision * unitStep;
-  if (method == REDUCTION_SPLINEFIT) {
-    CKeyValueArray samples;
-    EXPECT_TRUE(SampleCurve(curve, fps, samples));
-    const double half = 1.0 / (2.0 * fps);
-    EXPECT_EQ(SplineFit(nullptr, curve, samples, tolerance, half, half * 0.5, 0.1, 0.1, 2.0, fps,
-                        nullptr, nullptr),
-              1);
-    if (curve->GetKeyCount() >= run.keyList.GetCount()) run.keyList.RestoreTrack(nullptr, nullptr);
-  }
-  EXPECT_EQ(CompressValue(nullptr, curve, tolerance, fps, nullptr, nullptr), 1);
-  return ReadKeys(run.track);
+  const CTrackSubData settings = Settings(method, precision, FALSE);
+  TrackRun run(fps, unit, addKeys, settings);
+  return ReduceByStages(run.keyList, run.track, settings, fps);
 }
 
 AddKeys Linear(std::vector<double> values) {
@@ -218,4 +205,16 @@ TEST_F(HoldTolerance, StopWhileMendingFailsTheTrack) {
   EXPECT_EQ(stopper.texts.back(), GeLoadString(10040).ToUtf8());
   EXPECT_EQ(run.keyList.GetStatusField(), KEYSTATUS_FAILED);
   EXPECT_EQ(run.keyList.GetCount(), 6);  // the snapshot survives the stop
+}
+
+TEST_F(HoldTolerance, ADeviationThatCannotBeComputedNeverHolds) {
+  ModelDoc doc = MakeDocument(30);
+  BaseObject* owner = AddObject(doc.get(), "Hips");
+  CTrack* original = AddTrack(owner, "A");
+  CTrack* reduced = AddTrack(owner, "B");
+  AddValueKeys(original, 30, {0, 0, 0});
+  AddValueKeys(reduced, 30, {0, std::nan(""), 0});
+  CToleranceCheck check(*original->GetCurve(), *reduced->GetCurve(), 0.5, 1.0, 30);
+  ASSERT_TRUE(check.Init());
+  EXPECT_FALSE(check.Holds(check.GetFirst(), check.GetLast()));
 }

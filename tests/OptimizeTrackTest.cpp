@@ -8,6 +8,7 @@
 #include "CCurveList.h"
 #include "CKeyList.h"
 #include "ModelDocument.h"
+#include "ReductionStages.h"
 
 namespace {
 
@@ -269,5 +270,90 @@ TEST_F(OptimizeTrack, TimesBeyondMillisecondRangeFail) {
     EXPECT_EQ(run.keyList.GetStatusField(), KEYSTATUS_FAILED);
     EXPECT_TRUE(run.keyList.GetTextField().Content());
     EXPECT_EQ(ReadKeys(run.track), ReadKeys(fresh.track));
+  }
+}
+
+// Finite keys whose differences overflow: the fit's arithmetic meets infinities, yet no key
+// handed back may be non-finite; a track that cannot be reduced fails with its own keys.
+TEST_F(OptimizeTrack, HugeFiniteValuesNeverComeBackNonFinite) {
+  const double big = 1e308;
+  const std::vector<std::vector<double>> curves = {
+      {0, 0, big, 0, 0},
+      {-big, big, -big, big, -big, big},
+      {big, big, big, -big, -big, -big},
+      {0, 0.5 * big, big, 1.5e308, 1.7e308, 1.5e308, big, 0},
+  };
+  const CTrackSubData settings[] = {
+      {TRUE, 0.5, REDUCTION_SPLINEFIT, 0, TRUE},
+      {TRUE, 0.5, REDUCTION_SPLINEFIT, 0, FALSE},
+      {TRUE, 0.5, REDUCTION_SPLINEFIT, 2, FALSE},
+      {TRUE, 0.5, REDUCTION_REDUNDANT, 0, FALSE},
+  };
+  for (size_t c = 0; c < curves.size(); ++c) {
+    for (const CTrackSubData& setting : settings) {
+      SCOPED_TRACE("curve " + std::to_string(c) + ", method " + std::to_string(setting.method) +
+                   ", quality " + std::to_string(setting.quality) + ", hold " +
+                   std::to_string(setting.hold));
+      TrackRun run(1, 30, Values(curves[c]), setting);
+      TrackRun fresh(1, 30, Values(curves[c]), setting);
+      run.keyList.OptimizeTrack(nullptr, nullptr);
+      for (const KeyState& key : ReadKeys(run.track)) {
+        EXPECT_TRUE(std::isfinite(key.value) && std::isfinite(key.valueLeft) &&
+                    std::isfinite(key.valueRight));
+      }
+      if (run.keyList.GetStatusField() == KEYSTATUS_FAILED) {
+        EXPECT_EQ(ReadKeys(run.track), ReadKeys(fresh.track));
+      }
+    }
+  }
+}
+
+// The driver runs the stages in their order with the parameters of the track's quality, checks
+// every half frame, and falls back to the saved keys when the fit saves none: its keys are those
+// of the stages run by hand. The rows differ where a stage's parameters matter.
+TEST_F(OptimizeTrack, KeysAreThoseOfTheStagesRunByHand) {
+  auto wiggle = [](int frames, double rate) {
+    return [frames, rate](CTrack* track, LONG fps) {
+      std::vector<double> values;
+      for (int i = 0; i < frames; ++i)
+        values.push_back(std::sin(i * rate) + 0.3 * std::sin(i * 2.9 * rate));
+      AddValueKeys(track, fps, values);
+    };
+  };
+  // At this precision the fit needs a key for every corner and one more: it saves nothing, while
+  // the thinning of the saved keys removes the flat run's middle keys.
+  auto corners = Values({0, 10, 0, 10, 0, 0, 0, 0, 10, 0, 10});
+  struct Row {
+    const char* name;
+    std::function<void(CTrack*, LONG)> keys;
+    CTrackSubData settings;
+  };
+  const Row rows[] = {
+      {"quality 0", DenseWave(300), {TRUE, 0.05, REDUCTION_SPLINEFIT, 0, FALSE}},
+      {"quality 2", DenseWave(300), {TRUE, 0.05, REDUCTION_SPLINEFIT, 2, FALSE}},
+      {"fast wiggle, quality 0", wiggle(120, 0.7), {TRUE, 0.02, REDUCTION_SPLINEFIT, 0, FALSE}},
+      {"fast wiggle, quality 2", wiggle(120, 0.7), {TRUE, 0.02, REDUCTION_SPLINEFIT, 2, FALSE}},
+      {"fit saves nothing", corners, {TRUE, 0.001, REDUCTION_SPLINEFIT, 0, FALSE}},
+      {"thinning only", corners, {TRUE, 0.001, REDUCTION_REDUNDANT, 0, FALSE}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    TrackRun run(1, 30, row.keys, row.settings);
+    TrackRun byHand(1, 30, row.keys, row.settings);
+    ASSERT_EQ(run.keyList.OptimizeTrack(nullptr, nullptr), 1);
+    EXPECT_EQ(ReadKeys(run.track), ReduceByStages(byHand.keyList, byHand.track, row.settings, 30));
+  }
+}
+
+// Each quality's parameters are its own: the same curve fits to different keys at each.
+TEST_F(OptimizeTrack, EachQualityFitsDifferently) {
+  std::vector<std::vector<KeyState>> fits;
+  for (LONG quality : {0, 1, 2}) {
+    TrackRun run(1, 30, DenseWave(300),
+                 CTrackSubData{TRUE, 0.05, REDUCTION_SPLINEFIT, quality, FALSE});
+    ASSERT_EQ(run.keyList.OptimizeTrack(nullptr, nullptr), 1);
+    for (const std::vector<KeyState>& other : fits)
+      EXPECT_NE(ReadKeys(run.track), other) << quality;
+    fits.push_back(ReadKeys(run.track));
   }
 }

@@ -2,7 +2,9 @@
 // dialog; the files it saves are checked here against the input with a JSON reader of our own.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -21,6 +23,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #define THINFOLD_TEST_INTERRUPT
+#endif
+#ifdef __linux__
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -182,6 +190,9 @@ TEST_F(ReduceProgram, SavedKeysMatchTheTableTheReportAndTheInput) {
             std::string::npos)
       << run.out;
   EXPECT_LT(keysAfter, keysBefore);
+  EXPECT_TRUE(
+      run.out.ends_with("\nsaved " + PathOf("out.json") + " and " + PathOf("report.json") + "\n"))
+      << run.out;
 }
 
 TEST_F(ReduceProgram, InactiveAndFailedTracksKeepTheirKeysAndSettingsArrive) {
@@ -240,15 +251,27 @@ TEST_F(ReduceProgram, SelectedReducesOnlyTheSelectedElementsTracks) {
   }
 }
 
+// The demo scene and a wave of linear keys that the fit can only approximate: its reduced curve
+// moves, by a measured deviation above 0 and within the precision it holds.
 TEST_F(ReduceProgram, ReportsTheDeviationItMeasures) {
+  json scene = ReadJson(kExamples + "/demo.json");
+  json wave = json::array();
+  for (int frame = 0; frame < 120; ++frame)
+    wave.push_back(
+        {{"frame", frame}, {"value", 10.0 * std::sin(frame * 0.1)}, {"interp", "linear"}});
+  scene["objects"][0]["tracks"].push_back({{"name", "Wave"}, {"category", 1}, {"keys", wave}});
+  std::ofstream(PathOf("scene.json")) << scene.dump(1);
   const ProgramRun run =
-      Thinfold("reduce " + Quoted(kExamples + "/demo.json") + " --quiet --method 1 -o " +
+      Thinfold("reduce " + Quoted(PathOf("scene.json")) + " --quiet -o " +
                Quoted(PathOf("out.json")) + " --report " + Quoted(PathOf("report.json")));
   ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.err, "");  // quiet: not even the plug-in's start line
   const json report = ReadJson(PathOf("report.json"));
   EXPECT_GT(report.at("seconds").get<double>(), 0.0);
+  bool waveSeen = false;
   for (const json& track : report.at("tracks")) {
-    SCOPED_TRACE(track.at("name").get<std::string>());
+    const std::string name = track.at("name");
+    SCOPED_TRACE(name);
     ASSERT_TRUE(track.at("max_deviation").is_number());
     const double deviation = track.at("max_deviation");
     EXPECT_GE(deviation, 0.0);
@@ -256,8 +279,15 @@ TEST_F(ReduceProgram, ReportsTheDeviationItMeasures) {
     if (track.at("keys_after") == track.at("keys_before")) {
       EXPECT_EQ(deviation, 0.0);
     }
+    if (name == "Cube.Wave") {
+      waveSeen = true;
+      EXPECT_LT(track.at("keys_after"), track.at("keys_before"));
+      EXPECT_GT(deviation, 0.0);
+      EXPECT_LE(deviation, 0.5);
+    }
     EXPECT_FALSE(track.at("text").get<std::string>().empty());
   }
+  EXPECT_TRUE(waveSeen);
 }
 
 // Cube's first track holds off, the others carry no hold entry (they hold, and are saved with
@@ -296,7 +326,7 @@ TEST_F(ReduceProgram, HoldGoesIntoEveryGatheredTrack) {
     const ProgramRun info = Thinfold("info " + Quoted(PathOf("out.json")));
     std::istringstream lines(info.out);
     std::string line;
-    while (std::getline(lines, line) && line.rfind("Cube  ", 0) != 0) {
+    while (std::getline(lines, line) && line.rfind("Cube.Position", 0) != 0) {
     }
     EXPECT_TRUE(line.ends_with(row.firstHolds ? " yes" : " no")) << info.out;
   }
@@ -378,6 +408,12 @@ TEST_F(ReduceProgram, FailuresExitWithTheirCodeAndWriteNothing) {
   fs::create_hard_link(PathOf("scene.json"), PathOf("link.json"));
   std::ofstream(PathOf("old.json")) << "kept";
   fs::create_directories(PathOf("folder"));
+  json unselected = ReadJson(kExamples + "/demo.json");
+  unselected.erase("selection");
+  std::ofstream(PathOf("unselected.json")) << unselected.dump();
+  std::ofstream(PathOf("scene.thin.json")) << demoText;
+  fs::create_directories(PathOf("copy"));
+  fs::copy_file(PathOf("scene.json"), PathOf("copy/scene.json"));
   fs::create_directories(PathOf("nores"));
   fs::copy_file(THINFOLD_MODULE, _folder / "nores" / kModuleName);
   const fs::path plugin = fs::path(THINFOLD_PROGRAM).parent_path() / "plugins/Thinfold";
@@ -443,6 +479,35 @@ TEST_F(ReduceProgram, FailuresExitWithTheirCodeAndWriteNothing) {
        PathOf("folder") + ": cannot write: is a folder"},
       {"report is a folder", scene + to("-o", "out.json") + to("--report", "folder"), 3,
        PathOf("folder") + ": cannot write: is a folder"},
+      {"output of no known format", scene + to("-o", "out.txt"), 2,
+       PathOf("out.txt") + ": no output format for its extension"},
+      {"one output for two inputs", scene + " " + demo + to("-o", "out.json"), 2,
+       "-o names the output of one input, and there are 2: use --output-dir"},
+      {"output file and folder", scene + to("-o", "out.json") + to("--output-dir", "folder"), 2,
+       "give one of them"},
+      {"format beside -o", scene + to("-o", "out.json") + " --format bvh", 2,
+       "-o's extension names its format"},
+      {"folder without inputs", "reduce " + Quoted(PathOf("nores")) + to("--output-dir", "folder"),
+       2, PathOf("nores") + ": a folder without .bvh or .json files"},
+      {"two inputs saved as one",
+       scene + " " + Quoted(PathOf("copy/scene.json")) + to("--output-dir", "folder"), 2,
+       " would both be saved as " + PathOf("folder/scene.thin.json")},
+      {"output is the input", scene + to("-o", "scene.json"), 3,
+       PathOf("scene.json") + ": is the input file"},
+      {"output is another name of the input", scene + to("-o", "link.json"), 3,
+       PathOf("link.json") + ": is the input file"},
+      {"a result saved over another input",
+       scene + " " + Quoted(PathOf("scene.thin.json")) + to("--output-dir", "."), 3,
+       "scene.thin.json: is the input file " + PathOf("scene.thin.json")},
+      {"selected with nothing selected",
+       "reduce " + Quoted(PathOf("unselected.json")) + " --selected" + to("-o", "out.json"), 2,
+       "--selected: " + PathOf("unselected.json") + " selects no object, tag or material"},
+      {"plots of several inputs",
+       scene + " " + Quoted(PathOf("link.json")) + to("--output-dir", "folder") +
+           to("--plot", "plots"),
+       2, "--plot draws the tracks of one input; there are 2"},
+      {"BVH of a scene without a skeleton", scene + to("-o", "out.bvh"), 3,
+       PathOf("out.bvh") + ": cannot write BVH: Cube: not a BVH joint"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -450,8 +515,8 @@ TEST_F(ReduceProgram, FailuresExitWithTheirCodeAndWriteNothing) {
     EXPECT_EQ(run.exitCode, row.exitCode) << run.err;
     EXPECT_NE(run.err.find(row.message), std::string::npos) << run.err;
     EXPECT_TRUE(run.out.empty()) << run.out;  // no run
-    EXPECT_FALSE(fs::exists(PathOf("out.json")));
-    EXPECT_FALSE(fs::exists(PathOf("report.json")));
+    for (const char* name : {"out.json", "out.txt", "out.bvh", "report.json"})
+      EXPECT_FALSE(fs::exists(PathOf(name))) << name;
     EXPECT_EQ(FileText(PathOf("scene.json")), demoText);
     EXPECT_EQ(FileText(PathOf("old.json")), "kept");
   }
@@ -461,6 +526,216 @@ TEST_F(ReduceProgram, FailuresExitWithTheirCodeAndWriteNothing) {
   ASSERT_EQ(run.exitCode, 0) << run.err;
   EXPECT_TRUE(ReadJson(PathOf("old.json")).contains("tracks"));
 }
+
+// The output's extension picks its format: a reduced capture saved as BVH holds the reduced
+// curves, exactly as converting the reduced scene gives them.
+TEST_F(ReduceProgram, OutputFormatFollowsTheExtension) {
+  const std::string walk = Quoted(kExamples + "/walk.bvh");
+  for (const char* name : {"out.json", "out.BVH"}) {
+    const ProgramRun run =
+        Thinfold("reduce " + walk + " --quiet --threads 2 -o " + Quoted(PathOf(name)));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+  }
+  EXPECT_EQ(ReadJson(PathOf("out.json")).at("format"), "thinfold-scene");
+  const ProgramRun convert =
+      Thinfold("convert " + Quoted(PathOf("out.json")) + " -o " + Quoted(PathOf("converted.bvh")));
+  ASSERT_EQ(convert.exitCode, 0) << convert.err;
+  const std::string bvh = FileText(PathOf("out.BVH"));
+  EXPECT_EQ(bvh.rfind("HIERARCHY\nROOT Hips\n", 0), 0u) << bvh.substr(0, 100);
+  EXPECT_NE(bvh.find("MOTION\nFrames: 1440\n"), std::string::npos);
+  EXPECT_EQ(bvh, FileText(PathOf("converted.bvh")));
+  EXPECT_NE(bvh, FileText(kExamples + "/walk.bvh"));
+}
+
+// Two joints named Arm give the same short name: their tracks go by full paths in the table,
+// the report, info and the plots; each command takes a track's one name, its full path, and a
+// short name where it is unique.
+TEST_F(ReduceProgram, EveryCommandUsesOneNamePerTrack) {
+  std::ofstream(PathOf("arms.bvh"))
+      << "HIERARCHY\nROOT Body\n{\nOFFSET 0 0 0\nCHANNELS 1 Xposition\n"
+         "JOINT Left\n{\nOFFSET 1 0 0\nCHANNELS 1 Zrotation\nJOINT Arm\n{\nOFFSET 1 0 0\n"
+         "CHANNELS 1 Xrotation\n}\n}\nJOINT Right\n{\nOFFSET -1 0 0\nCHANNELS 0\nJOINT Arm\n{\n"
+         "OFFSET -1 0 0\nCHANNELS 1 Xrotation\n}\n}\n}\nMOTION\nFrames: 4\nFrame Time: 0.04\n"
+         "0 0 0 0\n1 5 10 -10\n2 5 20 -20\n3 0 25 -30\n";
+  const std::vector<std::string> names = {"Body.Xposition", "Left.Zrotation",
+                                          "Body/Left/Arm.Xrotation", "Body/Right/Arm.Xrotation"};
+  const ProgramRun reduce =
+      Thinfold("reduce " + Quoted(PathOf("arms.bvh")) + " --quiet -o " +
+               Quoted(PathOf("arms.json")) + " --report " + Quoted(PathOf("report.json")));
+  ASSERT_EQ(reduce.exitCode, 0) << reduce.err;
+  const ProgramRun info = Thinfold("info " + Quoted(PathOf("arms.json")));
+  const ProgramRun plot = Thinfold("plot " + Quoted(PathOf("arms.bvh")) + " " +
+                                   Quoted(PathOf("arms.json")) + " -o " + Quoted(PathOf("plots")));
+  ASSERT_EQ(plot.exitCode, 0) << plot.err;
+  const json report = ReadJson(PathOf("report.json"));
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    SCOPED_TRACE(names[i]);
+    EXPECT_EQ(report["tracks"][i].at("name"), names[i]);
+    EXPECT_NE(reduce.out.find("\n" + names[i] + " "), std::string::npos) << reduce.out;
+    EXPECT_NE(info.out.find("\n" + names[i] + " "), std::string::npos) << info.out;
+    std::string file = names[i];
+    std::replace(file.begin(), file.end(), '/', '_');
+    EXPECT_TRUE(fs::exists(PathOf("plots/" + file + ".png")));
+  }
+  const struct Row {
+    const char* track;
+    const char* plotted;  // null: refused
+  } rows[] = {
+      {"Body.Xposition", "Body.Xposition.png"},
+      {"Body/Left/Arm.Xrotation", "Body_Left_Arm.Xrotation.png"},
+      {"Left.Zrotation", "Left.Zrotation.png"},
+      {"Body/Left.Zrotation", "Left.Zrotation.png"},
+      {"Left.Xrotation", nullptr},
+      {"Arm.Xrotation", nullptr},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.track);
+    fs::remove_all(PathOf("plots"));
+    const ProgramRun one =
+        Thinfold("plot " + Quoted(PathOf("arms.bvh")) + " " + Quoted(PathOf("arms.json")) + " -o " +
+                 Quoted(PathOf("plots")) + " --track " + Quoted(row.track));
+    EXPECT_EQ(one.exitCode, row.plotted ? 0 : 3) << one.err;
+    if (row.plotted) {
+      EXPECT_TRUE(fs::exists(PathOf(std::string("plots/") + row.plotted)));
+    }
+  }
+}
+
+// A capture small enough to reduce in a moment: two joints, a flip, ten frames.
+std::string SmallCapture() {
+  std::string text =
+      "HIERARCHY\nROOT Hips\n{\nOFFSET 0 0 0\nCHANNELS 4 Xposition Yposition Zposition "
+      "Zrotation\nJOINT Leg\n{\nOFFSET 0 -5 0\nCHANNELS 1 Xrotation\nEnd Site\n{\nOFFSET 0 "
+      "-40 0\n}\n}\n}\nMOTION\nFrames: 10\nFrame Time: 0.04\n";
+  for (int frame = 0; frame < 10; ++frame)
+    text += std::to_string(frame * 0.5) + " 90 0 " + std::to_string(frame < 5 ? 170 : -175) + " " +
+            std::to_string(frame * frame) + "\n";
+  return text;
+}
+
+// Several inputs, one of them a folder: each input reduced and saved as it would be alone, one
+// table each and a grand total, one report entry each; a bad input fails alone and the exit code
+// is the worst of the inputs'.
+TEST_F(ReduceProgram, SeveralInputsRunOneAfterTheOther) {
+  fs::create_directories(PathOf("in"));
+  fs::create_directories(PathOf("out"));
+  fs::copy_file(kExamples + "/demo.json", PathOf("in/demo.json"));
+  std::ofstream(PathOf("in/small.bvh")) << SmallCapture();
+  std::ofstream(PathOf("in/notes.txt")) << "not an input";
+  fs::create_directories(PathOf("in/sub"));
+  std::ofstream(PathOf("in/sub/deeper.bvh")) << SmallCapture();
+  std::ofstream(PathOf("bad.bvh")) << "HIERARCHY\nROOT Hips\n";
+  std::ofstream(PathOf("failing.json")) << TestScene().dump(1);
+  const struct Row {
+    const char* name;
+    std::vector<std::string> inputs;
+    int exitCode;
+  } rows[] = {
+      {"all good", {"in"}, 0},
+      {"a track fails", {"failing.json", "in"}, 1},
+      {"an input is bad", {"in", "bad.bvh", "failing.json"}, 3},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    fs::remove_all(PathOf("out"));
+    fs::create_directories(PathOf("out"));
+    std::string inputs;
+    for (const std::string& input : row.inputs) inputs += " " + Quoted(PathOf(input));
+    const ProgramRun run =
+        Thinfold("reduce" + inputs + " --quiet --output-dir " + Quoted(PathOf("out")) +
+                 " --report " + Quoted(PathOf("report.json")));
+    EXPECT_EQ(run.exitCode, row.exitCode) << run.out << run.err;
+    const json report = ReadJson(PathOf("report.json"));
+    std::vector<std::string> expected;  // the inputs in order, a folder's by name
+    for (const std::string& input : row.inputs)
+      for (const std::string& file : input == "in"
+                                         ? std::vector<std::string>{"in/demo.json", "in/small.bvh"}
+                                         : std::vector<std::string>{input})
+        expected.push_back(file);
+    ASSERT_EQ(report.at("inputs").size(), expected.size());
+    EXPECT_EQ(report.at("exit_code"), row.exitCode);
+    int tables = 0;
+    for (std::size_t at = run.out.find("TRACK "); at != std::string::npos;
+         at = run.out.find("TRACK ", at + 1))
+      ++tables;
+    EXPECT_EQ(tables, static_cast<int>(expected.size()) - (row.exitCode == 3 ? 1 : 0)) << run.out;
+    EXPECT_NE(run.out.find("grand total: " + std::to_string(expected.size()) + " inputs"),
+              std::string::npos)
+        << run.out;
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+      SCOPED_TRACE(expected[i]);
+      const json& entry = report["inputs"][i];
+      const std::string stem = fs::path(expected[i]).stem().string();
+      const std::string output = PathOf("out/" + stem + ".thin.json");
+      EXPECT_EQ(entry.at("input"), PathOf(expected[i]));
+      EXPECT_EQ(entry.at("output"), output);
+      const bool bad = stem == "bad";
+      EXPECT_EQ(entry.at("saved"), !bad);
+      EXPECT_EQ(fs::exists(output), !bad);
+      EXPECT_EQ(entry.at("exit_code"), bad ? 3 : stem == "failing" ? 1 : 0);
+      EXPECT_EQ(entry.at("error").is_null(), !bad);
+      EXPECT_EQ(entry.contains("tracks"), !bad);
+      EXPECT_EQ(run.out.find("\nsaved " + output + "\n") != std::string::npos, !bad) << run.out;
+      if (bad) continue;
+      const ProgramRun alone = Thinfold("reduce " + Quoted(PathOf(expected[i])) + " --quiet -o " +
+                                        Quoted(PathOf("alone.json")));
+      EXPECT_EQ(FileText(output), FileText(PathOf("alone.json")));
+    }
+  }
+  EXPECT_FALSE(fs::exists(PathOf("out/deeper.thin.json")));
+}
+
+#ifdef __linux__
+// A folder where no file can be made, even by root: immutable. Clears the flag when it goes.
+class LockedFolder {
+ public:
+  explicit LockedFolder(const fs::path& folder) : _folder(folder) {
+    fs::create_directories(folder);
+    _locked = SetImmutable(true);
+  }
+  ~LockedFolder() {
+    if (_locked) SetImmutable(false);
+  }
+  bool Locked() const { return _locked; }
+
+ private:
+  bool SetImmutable(bool on) {
+    const int fd = ::open(_folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0) return false;
+    int flags = 0;
+    bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+    done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    ::close(fd);
+    return done;
+  }
+  fs::path _folder;
+  bool _locked = false;
+};
+
+// The output's folder is tried before the run: a folder where no file can be made stops every
+// command at once.
+TEST_F(ReduceProgram, OutputFolderWhereNothingCanBeMadeIsRefusedFirst) {
+  const LockedFolder locked(_folder / "locked");
+  if (!locked.Locked()) GTEST_SKIP() << "this file system cannot make a folder immutable";
+  const std::string demo = Quoted(kExamples + "/demo.json");
+  const std::string into = Quoted(PathOf("locked/out.json"));
+  for (const std::string& command :
+       {"reduce " + demo + " -o " + into,
+        "reduce " + demo + " --output-dir " + Quoted(PathOf("locked")),
+        "reduce " + demo + " -o " + Quoted(PathOf("out.json")) + " --report " + into,
+        "convert " + demo + " -o " + into}) {
+    SCOPED_TRACE(command);
+    const ProgramRun run = Thinfold(command);
+    EXPECT_EQ(run.exitCode, 3) << run.err;
+    EXPECT_NE(run.err.find(": cannot write: Operation not permitted"), std::string::npos)
+        << run.err;
+    EXPECT_TRUE(run.out.empty()) << run.out;
+    EXPECT_TRUE(fs::is_empty(PathOf("locked")));
+    EXPECT_FALSE(fs::exists(PathOf("out.json")));
+  }
+}
+#endif
 
 TEST_F(ReduceProgram, DefaultOutputSitsBesideTheInput) {
   fs::copy_file(kExamples + "/demo.json", PathOf("demo.json"));

@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "BvhSkeleton.h"
+#include "JsonSupport.h"
+#include "PrintableText.h"
 #include "SceneReader.h"
 #include "SceneWriter.h"
 #include "c4d.h"
@@ -155,6 +158,29 @@ TEST(SceneFile, KeepsEveryEntryTypeAndOrder) {
   EXPECT_EQ(read->GetContainerInstance(1031254)->GetDataPointer(2001)->GetType(), DA_REAL);
 }
 
+// The skeleton of a BVH joint rides along on its object, End Site or not, and comes back the
+// same; objects without one get no member.
+TEST(SceneFile, KeepsJointSkeletons) {
+  DocumentPtr doc = NewDocument(120);
+  BaseObject* hips = AddObject(*doc, "Hips");
+  BaseObject* head = AddObject(*doc, "Head", hips);
+  AddObject(*doc, "Prop", nullptr, hips);
+  const JointSkeleton root{Vector(0.1, 95, -1e-7), {"Xposition", "zROTATION"}, std::nullopt};
+  const JointSkeleton leaf{Vector(0, 9, 1.5), {}, Vector(0, 0, 5.25)};
+  SetJointSkeleton(*hips, root);
+  SetJointSkeleton(*head, leaf);
+  std::string text;
+  DocumentPtr copy = RoundTrip(*doc, &text);
+  ASSERT_NE(copy, nullptr);
+  EXPECT_EQ(GetJointSkeleton(*copy->GetFirstObject()), root);
+  EXPECT_EQ(GetJointSkeleton(*copy->GetFirstObject()->GetDown()), leaf);
+  EXPECT_EQ(GetJointSkeleton(*copy->GetFirstObject()->GetNext()), std::nullopt);
+  EXPECT_NE(text.find(R"("joint": {"offset": [0.0, 9.0, 1.5], "channels": [], )"
+                      R"("end_site": [0.0, 0.0, 5.25]})"),
+            std::string::npos)
+      << text;
+}
+
 TEST(SceneFile, DataKeysKeepTheirTypedValues) {
   DocumentPtr doc = NewDocument(30);
   CTrack* track = AddTrack(*AddObject(*doc, "A"), 1, "Mode", CTRACK_CATEGORY_DATA);
@@ -284,11 +310,14 @@ TEST(SceneFile, RepeatedNamesKeepTheSelectedElement) {
   EXPECT_NE(static_cast<BaseObject*>(atoms->GetIndex(0))->GetFirstCTrack(), nullptr);
 }
 
+const std::string kLongText(16 << 20, 'x');
+const std::string kLongName(200 << 10, 'n');
+
 TEST(SceneFile, RejectsMalformedScenesNamingThePath) {
   struct Row {
     const char* name;
     std::string text;
-    const char* error;
+    std::string error;
   } rows[] = {
       {"syntax", R"({"format": "thinfold-scene",)", "line 1, column 29"},
       {"not an object", "[1, 2]", "scene: expected an object, found array"},
@@ -348,15 +377,53 @@ TEST(SceneFile, RejectsMalformedScenesNamingThePath) {
       {"two typed members",
        OneTrack(R"({"name": "T", "category": 1, "data": {"5": {"long": 1, "real": 1}}})"),
        "objects[0].tracks[0].data.5: expected an object with one member"},
+      {"joint without offset", Scene(R"("objects": [{"name": "A", "joint": {"channels": []}}])"),
+       "objects[0].joint.offset: missing (expected an array of 3 numbers)"},
+      {"joint without channels",
+       Scene(R"("objects": [{"name": "A", "joint": {"offset": [0, 0, 0]}}])"),
+       "objects[0].joint.channels: missing (expected an array)"},
+      {"unknown channel",
+       Scene(
+           R"("objects": [{"name": "A", "joint": {"offset": [0, 0, 0], "channels": ["Xspin"]}}])"),
+       "objects[0].joint.channels[0]: expected a channel name"},
+      {"seven channels",
+       Scene(R"("objects": [{"name": "A", "joint": {"offset": [0, 0, 0], )"
+             R"("channels": ["Xrotation", "Xrotation", "Xrotation", )"
+             R"("Xrotation", "Xrotation", "Xrotation", "Xrotation"]}}])"),
+       "objects[0].joint.channels: expected at most 6 channels, found 7"},
+      {"short End Site",
+       Scene(R"("objects": [{"name": "A", "joint": {"offset": [0, 0, 0], )"
+             R"("channels": [], "end_site": [1, 2]}}])"),
+       "objects[0].joint.end_site: expected an array of 3 numbers, found 2 elements"},
+      {"unknown joint member",
+       Scene(R"("objects": [{"name": "A", "joint": {"offset": [0, 0, 0], )"
+             R"("channels": [], "parent": "B"}}])"),
+       "objects[0].joint.parent: unknown member"},
       {"no such selection path", Scene(R"("objects": [{"name": "A"}], "selection": ["A/B"])"),
        "selection[0]: no object, tag or material has the path \"A/B\""},
+      // What the file says is echoed printable and cut (PrintableText.h).
+      {"long selection path",
+       Scene(R"("objects": [{"name": "A"}], "selection": [")" + kLongText + "\"]"),
+       "the path \"" + kLongText.substr(0, kMaxShownBytes) + "... (16777216 bytes)\""},
+      {"long member name", Scene("\"" + kLongName + "\": 1"),
+       kLongName.substr(0, kMaxShownBytes) + "... (204800 bytes): unknown member"},
+      {"long member twice", Scene("\"" + kLongName + "\": 1, \"" + kLongName + "\": 2"),
+       kLongName.substr(0, kMaxShownBytes) + "... (204800 bytes): member given twice"},
+      {"control bytes in a name", Scene(R"("\u001b]0;owned\u0007": 1)"),
+       "\\x1b]0;owned\\x07: unknown member"},
+      {"long unfinished text", Scene("\"objects\": \"" + kLongText),
+       "syntax error while parsing value - invalid string: missing closing quote; last read: '\"" +
+           kLongText.substr(0, kMaxShownBytes - 2)},
+      {"deep nesting", std::string(kMaxJsonDepth + 1, '['),
+       "values nested deeper than " + std::to_string(kMaxJsonDepth) + " levels"},
   };
   const LLONG atomsBefore = standin::GetLiveAtomCount();
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     const SceneReadResult read = ReadSceneText(row.text);
     EXPECT_EQ(read.document, nullptr);
-    EXPECT_NE(read.error.find(row.error), std::string::npos) << read.error;
+    EXPECT_NE(read.error.find(row.error), std::string::npos) << read.error.substr(0, 2000);
+    EXPECT_LT(read.error.size(), 3 * kMaxShownBytes) << read.error.substr(0, 2000);
   }
   // Half-built documents are freed on every failure.
   EXPECT_EQ(standin::GetLiveAtomCount(), atomsBefore);

@@ -2,10 +2,12 @@
 // the real plug-in module; the files it saves are read back with a JSON reader of our own.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "PrintableText.h"
 #include "ProgramRun.h"
 
 namespace {
@@ -66,7 +68,9 @@ TEST_F(ShellProgram, ScriptedSessionGivesTheExpectedFile) {
                                "start\nwait\nstatus\nrestore\nsave " +
                                    PathOf("out.json") + "\nquit\n");
   ASSERT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_TRUE(run.err.empty()) << run.err;
+  // Only the plug-in's start line, once, as the host's console shows it.
+  EXPECT_EQ(run.err.rfind("Loaded Thinfold R", 0), 0u) << run.err;
+  EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
   EXPECT_NE(run.out.find("100%"), std::string::npos) << run.out;
   const json input = Canonical(kDemo);
   const json output = ReadJson(PathOf("out.json"));
@@ -137,6 +141,48 @@ TEST_F(ShellProgram, WrongLinesAreReportedAndTheSessionGoesOn) {
     EXPECT_NE(run.err.find(message), std::string::npos) << message << "\n" << run.err;
   EXPECT_EQ(FileText(PathOf("dialog.png")).substr(1, 3), "PNG");
   EXPECT_TRUE(fs::exists(PathOf("out.json")));
+}
+
+// Numbers are taken whole or refused, never cut to the host's 32 bits; what a message echoes is
+// escaped and cut, however long the line or path.
+TEST_F(ShellProgram, OutOfRangeNumbersAndLongInputAreRefusedReadably) {
+  // Plain text as messages show it when it is too long.
+  const auto cut = [](const std::string& text) {
+    return text.substr(0, kMaxShownBytes) + "... (" + std::to_string(text.size()) + " bytes)";
+  };
+  const std::string longLine = "fly" + std::string(1 << 20, 'x');
+  const std::string longPath = PathOf("missing/" + std::string(1000, 'p') + ".json");
+  const struct Row {
+    std::string line;
+    std::string message;  // after "line N: "
+  } rows[] = {
+      {"set method 4294967296",
+       "set method 4294967296: method: 4294967296 is out of range; the dialog's method box offers "
+       "0 ("},
+      {"set quality 4294967298",
+       "set quality 4294967298: quality: 4294967298 is out of range; the dialog's quality box "
+       "offers 0 (Normal), 2 (High) only"},
+      {"set method -4294967296", "set method -4294967296: method: -4294967296 is out of range"},
+      {"set method 99999999999999999999",
+       "set method 99999999999999999999: method: 99999999999999999999 is out of range"},
+      {"set precision 1e999", "set precision 1e999: precision: 1e999 is not a finite number"},
+      {"set precision nan", "set precision nan: precision: nan is not a finite number"},
+      {"set hold \x1b]0;owned\x07",
+       "set hold \\x1b]0;owned\\x07: hold: expected on or off, found '\\x1b]0;owned\\x07'"},
+      {longLine + "\x1b[2J", cut(longLine + "\x1b[2J") + ": unknown command"},
+      {"save " + longPath, cut("save " + longPath) + ": " + cut(longPath) + ": cannot write"},
+  };
+  std::string script = "gather all\n";
+  for (const Row& row : rows) script += row.line + "\n";
+  const ProgramRun run = Shell(kDemo, script + "quit\n");
+  EXPECT_EQ(run.exitCode, 2);
+  for (std::size_t i = 0; i < std::size(rows); ++i) {
+    SCOPED_TRACE(rows[i].line.substr(0, 40));
+    const std::string message = "line " + std::to_string(i + 2) + ": " + rows[i].message;
+    EXPECT_NE(run.err.find(message), std::string::npos) << run.err.substr(0, 4000);
+  }
+  EXPECT_EQ(run.err.find('\x1b'), std::string::npos);
+  EXPECT_LT(run.err.size(), std::size(rows) * 3 * kMaxShownBytes) << run.err.substr(0, 4000);
 }
 
 TEST_F(ShellProgram, ClosedDialogTakesNoMoreActions) {

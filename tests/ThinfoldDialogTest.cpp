@@ -38,10 +38,10 @@ void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
 
 namespace {
 
-constexpr LONG kCheck = FourCharId('c', 'h', 'c', 'k');
-constexpr LONG kInfo = FourCharId('i', 'n', 'f', 'o');
-constexpr LONG kKeysBefore = FourCharId('d', 'r', 't', '1');
-constexpr LONG kKeysAfter = FourCharId('d', 'r', 't', '2');
+constexpr LONG kCheck = COLUMN_CHECK;
+constexpr LONG kInfo = COLUMN_INFO;
+constexpr LONG kKeysBefore = COLUMN_KEYS_BEFORE;
+constexpr LONG kKeysAfter = COLUMN_KEYS_AFTER;
 const std::vector<Bool> kButtonsEnabled(4, TRUE);
 const std::vector<Bool> kButtonsDisabled(4, FALSE);
 
@@ -72,14 +72,10 @@ std::vector<std::vector<KeyState>> UserKeys(BaseDocument* doc) {
 
 TEST_F(MainDialog, OpensWithAnEmptyTreeOfEightColumns) {
   EXPECT_EQ(standin::GetDialogInfo(*dialog).title.ToUtf8(), "Thinfold");
-  const std::vector<std::pair<LONG, LONG>> columns = {{kCheck, LV_CHECKBOX},
-                                                      {FourCharId('l', 'y', 'e', 'r'), LV_USER},
-                                                      {FourCharId('t', 'r', 'e', 'e'), LV_TREE},
-                                                      {FourCharId('i', 'c', 'o', 'n'), LV_USER},
-                                                      {kInfo, LV_USER},
-                                                      {FourCharId('d', 'r', 't', '0'), LV_USER},
-                                                      {kKeysBefore, LV_USER},
-                                                      {kKeysAfter, LV_USER}};
+  const std::vector<std::pair<LONG, LONG>> columns = {
+      {kCheck, LV_CHECKBOX},  {COLUMN_LAYER, LV_USER}, {COLUMN_TREE, LV_TREE},
+      {COLUMN_ICON, LV_USER}, {kInfo, LV_USER},        {COLUMN_PERCENT, LV_USER},
+      {kKeysBefore, LV_USER}, {kKeysAfter, LV_USER}};
   ASSERT_EQ(Tree().GetColumnCount(), 8);
   for (LONG position = 0; position < 8; ++position) {
     EXPECT_EQ(Tree().GetColumnId(position), columns[position].first);
@@ -261,6 +257,25 @@ TEST_F(MainDialog, RestorePutsTheSavedKeysBack) {
   Tree().Paint();
   EXPECT_EQ(standin::GetTreeCellText(Tree(), 0, kKeysAfter).ToUtf8(), "0");
   EXPECT_EQ(standin::GetTreeCellText(Tree(), 0, kInfo).ToUtf8(), "");
+}
+
+// A host that runs out of memory while copying keys back or restoring them: the status says so
+// instead of claiming the results arrived.
+TEST_F(MainDialog, CopiesThatRunOutOfMemorySaySo) {
+  struct LimitGuard {
+    ~LimitGuard() { standin::SetKeyAllocationLimit(-1); }
+  } guard;
+  Press(IDC_GATHER_ALL);
+  PluginMessageLog log(*dialog);
+  Press(IDC_START);
+  ASSERT_TRUE(WaitForThreadEnd(*dialog));
+  standin::SetKeyAllocationLimit(3);
+  PumpToRunEnd(log);
+  EXPECT_EQ(StatusText(*dialog), "Some tracks could not be copied to the document: out of memory");
+  EXPECT_EQ(RunButtonsEnabled(*dialog), kButtonsEnabled);
+  standin::SetKeyAllocationLimit(3);
+  Press(IDC_RESTORE);
+  EXPECT_EQ(StatusText(*dialog), "Some tracks could not be restored: out of memory");
 }
 
 TEST_F(MainDialog, SettingsEditedDuringARunReachTheTracks) {

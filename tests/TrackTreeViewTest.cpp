@@ -13,14 +13,14 @@
 
 namespace {
 
-constexpr LONG kCheck = FourCharId('c', 'h', 'c', 'k');
-constexpr LONG kLayer = FourCharId('l', 'y', 'e', 'r');
-constexpr LONG kTree = FourCharId('t', 'r', 'e', 'e');
-constexpr LONG kIcon = FourCharId('i', 'c', 'o', 'n');
-constexpr LONG kInfo = FourCharId('i', 'n', 'f', 'o');
-constexpr LONG kPercent = FourCharId('d', 'r', 't', '0');
-constexpr LONG kKeysBefore = FourCharId('d', 'r', 't', '1');
-constexpr LONG kKeysAfter = FourCharId('d', 'r', 't', '2');
+constexpr LONG kCheck = COLUMN_CHECK;
+constexpr LONG kLayer = COLUMN_LAYER;
+constexpr LONG kTree = COLUMN_TREE;
+constexpr LONG kIcon = COLUMN_ICON;
+constexpr LONG kInfo = COLUMN_INFO;
+constexpr LONG kPercent = COLUMN_PERCENT;
+constexpr LONG kKeysBefore = COLUMN_KEYS_BEFORE;
+constexpr LONG kKeysAfter = COLUMN_KEYS_AFTER;
 
 using Events = std::vector<VULONG>;
 using Indices = std::vector<int>;
@@ -34,7 +34,7 @@ class TreeEventLog : public CoreMessageReceiver {
   }
   ~TreeEventLog() override { standin::UnregisterCoreMessageReceiver(this); }
   Bool CoreMessage(LONG id, const BaseContainer& msg) override {
-    if (id == THINFOLD_MESSAGE_ID && GetCoreMessageParam(msg, BFM_CORE_PAR1) == MSG_TREE)
+    if (id == ID_THINFOLD && GetCoreMessageParam(msg, BFM_CORE_PAR1) == MSG_TREE)
       _events.push_back(GetCoreMessageParam(msg, BFM_CORE_PAR2));
     return TRUE;
   }

@@ -65,7 +65,7 @@ void AddValueCurves(const TrackPair& pair, LONG fps, LONG sampleCount, CurvePlot
 CurvePlot MakeCurvePlot(const TrackPair& pair, LONG fps, double precision,
                         std::optional<double> maxDeviation, LONG sampleCount) {
   CurvePlot plot;
-  plot.name = pair.FullName();
+  plot.name = pair.name;
   plot.precision = precision;
   plot.maxDeviation = maxDeviation;
   if (pair.after->GetTrackCategory() == CTRACK_CATEGORY_DATA)

@@ -5,12 +5,15 @@
 #include <set>
 #include <system_error>
 
+#include "PrintableText.h"
 #include "c4d_standin.h"
 #include "c4d_standin_gui.h"
 
 namespace fs = std::filesystem;
 
 namespace {
+
+std::string Shown(const fs::path& path) { return Printable(standin::Utf8FromPath(path)); }
 
 std::string SafeName(const std::string& name) {
   std::string safe = name;
@@ -47,7 +50,7 @@ bool MakeFolder(const fs::path& folder, std::string& error) {
   std::error_code failure;
   fs::create_directories(folder, failure);
   if (!failure && fs::is_directory(folder, failure)) return true;
-  error = standin::Utf8FromPath(folder) + ": cannot be made a folder" +
+  error = Shown(folder) + ": cannot be made a folder" +
           (failure ? ": " + failure.message() : std::string());
   return false;
 }
@@ -87,7 +90,7 @@ bool WritePlotFiles(const std::string& folderText, const std::vector<std::string
     temporaries.push_back(folder / ("." + fileNames[i] + ".tmp"));
     std::error_code ignored;
     if (fs::is_directory(target, ignored) || !WriteOne(temporaries.back(), i, draw)) {
-      error = standin::Utf8FromPath(target) + ": cannot be written";
+      error = Shown(target) + ": cannot be written";
       RemoveAll(temporaries, madeFolders);
       return false;
     }
@@ -96,8 +99,7 @@ bool WritePlotFiles(const std::string& folderText, const std::vector<std::string
     std::error_code failure;
     fs::rename(temporaries[i], folder / fileNames[i], failure);
     if (failure) {
-      error = standin::Utf8FromPath(folder / fileNames[i]) +
-              ": cannot be written: " + failure.message();
+      error = Shown(folder / fileNames[i]) + ": cannot be written: " + failure.message();
       RemoveAll(temporaries, {});
       return false;
     }

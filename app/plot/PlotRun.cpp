@@ -7,6 +7,7 @@
 #include "PlotFiles.h"
 #include "PlotPainter.h"
 #include "PlotStyle.h"
+#include "PrintableText.h"
 #include "SceneInput.h"
 #include "TrackChoice.h"
 #include "TrackPairs.h"
@@ -57,15 +58,16 @@ bool DrawPlot(const ChosenTrack& track, LONG fps, BaseBitmap& target) {
 PlotRunResult WriteTrackPlots(const BaseDocument& before, const std::string& beforeName,
                               const BaseDocument& after, const std::string& afterName,
                               const PlotRequest& request, const std::string& folder) {
-  const TrackPairing pairing = PairTracks(before, beforeName, after, afterName);
+  const TrackPairing pairing =
+      PairTracks(before, Printable(beforeName), after, Printable(afterName));
   if (!pairing.error.empty()) return {{}, pairing.error};
   const LONG fps = after.GetFps();
   std::string error;
   const std::vector<ChosenTrack> chosen =
-      ChooseTracks(pairing.pairs, request, fps, beforeName, error);
+      ChooseTracks(pairing.pairs, request, fps, Printable(beforeName), error);
   if (!error.empty() || chosen.empty()) return {{}, error};
   std::vector<std::string> trackNames;
-  for (const ChosenTrack& track : chosen) trackNames.push_back(track.pair->FullName());
+  for (const ChosenTrack& track : chosen) trackNames.push_back(track.pair->name);
   const std::vector<std::string> fileNames = PlotFileNames(trackNames);
   const PictureDrawer draw = [&chosen, fps](size_t index, BaseBitmap& target) {
     return DrawPlot(chosen[index], fps, target);
@@ -78,12 +80,10 @@ PlotRunResult WriteTrackPlots(const BaseDocument& before, const std::string& bef
   return result;
 }
 
-std::string PlotWorstOfReduction(const std::string& inputPath, LONG fpsOverride,
+std::string PlotWorstOfReduction(const BaseDocument& input, const std::string& inputName,
                                  const BaseDocument& reduced, const std::string& reducedName,
                                  const std::string& folder, size_t worstCount) {
-  const SceneReadResult input = ReadInputFile(inputPath, fpsOverride);
-  if (!input.document) return input.error;
   PlotRequest request;
   request.worstCount = worstCount;
-  return WriteTrackPlots(*input.document, inputPath, reduced, reducedName, request, folder).error;
+  return WriteTrackPlots(input, inputName, reduced, reducedName, request, folder).error;
 }

@@ -10,8 +10,8 @@
 #include "c4d.h"
 
 struct PlotRequest {
-  // Tracks as "ELEMENT.TRACK" or as a track name only one track has; empty: every value and
-  // data track.
+  // Tracks by their one name, full path or short name (TrackNames.h), or by a track name only
+  // one track has; empty: every value and data track.
   std::vector<std::string> trackNames;
   // Above 0: only this many of those tracks, the ones whose curves moved most for their
   // precision, worst first.
@@ -20,7 +20,7 @@ struct PlotRequest {
 
 struct WrittenPlot {
   std::string path;
-  std::string trackName;  // ELEMENT.TRACK
+  std::string trackName;  // the track's one name
   TrackResult measure;    // key counts, precision and deviation (in unit steps)
 };
 
@@ -35,11 +35,10 @@ PlotRunResult WriteTrackPlots(const BaseDocument& before, const std::string& bef
                               const BaseDocument& after, const std::string& afterName,
                               const PlotRequest& request, const std::string& folder);
 
-// `thinfold reduce --plot DIR`: the reduced document (saved as reducedName) against its input
-// file read again (fpsOverride 0: a BVH file's own rate), plotting the worstCount tracks that
-// moved most for their precision. Gives an error text, empty on success (nothing written on
-// error).
-std::string PlotWorstOfReduction(const std::string& inputPath, LONG fpsOverride,
+// `thinfold reduce --plot DIR`: the reduced document (saved as reducedName) against the input
+// as it was read (from inputName), plotting the worstCount tracks that moved most for their
+// precision. Gives an error text, empty on success (nothing written on error).
+std::string PlotWorstOfReduction(const BaseDocument& input, const std::string& inputName,
                                  const BaseDocument& reduced, const std::string& reducedName,
                                  const std::string& folder, size_t worstCount);
 

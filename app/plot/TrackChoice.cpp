@@ -6,28 +6,35 @@
 #include <limits>
 #include <numeric>
 
+#include "PrintableText.h"
+
 namespace {
 
+// Full path first, then the short name, then the plain track name.
 std::vector<size_t> TracksNamed(const std::vector<TrackPair>& pairs, const std::string& name) {
   for (size_t i = 0; i < pairs.size(); ++i)
     if (pairs[i].FullName() == name) return {i};
-  std::vector<size_t> matches;
-  for (size_t i = 0; i < pairs.size(); ++i)
-    if (pairs[i].track == name) matches.push_back(i);
-  return matches;
+  for (const auto& nameOf : {+[](const TrackPair& pair) { return pair.shortName; },
+                             +[](const TrackPair& pair) { return pair.track; }}) {
+    std::vector<size_t> matches;
+    for (size_t i = 0; i < pairs.size(); ++i)
+      if (nameOf(pairs[i]) == name) matches.push_back(i);
+    if (!matches.empty()) return matches;
+  }
+  return {};
 }
 
 std::string NameError(const std::vector<TrackPair>& pairs, const std::string& name,
                       const std::vector<size_t>& matches, const std::string& source) {
   if (matches.empty())
-    return "no track '" + name + "' in " + source +
-           " (name a track as ELEMENT.TRACK, as `thinfold info` lists them, or by a track name "
-           "that only one track has)";
+    return "no track '" + Printable(name) + "' in " + source +
+           " (name a track as `thinfold info` lists it, by its full path ELEMENT.TRACK, or by a "
+           "track name that only one track has)";
   if (matches.size() > 1)
-    return "track name '" + name + "' is shared by " + std::to_string(matches.size()) +
+    return "track name '" + Printable(name) + "' is shared by " + std::to_string(matches.size()) +
            " tracks in " + source + "; name one as ELEMENT.TRACK, such as '" +
-           pairs[matches.front()].FullName() + "'";
-  return "track '" + pairs[matches.front()].FullName() + "' in " + source +
+           Printable(pairs[matches.front()].FullName()) + "'";
+  return "track '" + Printable(pairs[matches.front()].name) + "' in " + source +
          " is neither a value nor a data track";
 }
 

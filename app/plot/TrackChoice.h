@@ -17,10 +17,11 @@ struct TrackChoice {
 // The value and data tracks among pairs.
 std::vector<size_t> PlottableTracks(const std::vector<TrackPair>& pairs);
 
-// The tracks named in names, each either "ELEMENT.TRACK" (the first such track in document
-// order) or a plain track name that exactly one track has. An error names the first name that
-// matches no track, that several tracks share, or whose track is neither a value nor a data
-// track; source names the file the names were looked for in.
+// The tracks named in names, each its full path "ELEMENT.TRACK" (the first such track in
+// document order), a short name "Object.Track" (TrackNames.h) or a plain track name that
+// exactly one track has. An error names the first name that matches no track, that several
+// tracks share, or whose track is neither a value nor a data track; source names the file the
+// names were looked for in.
 TrackChoice FindNamedTracks(const std::vector<TrackPair>& pairs,
                             const std::vector<std::string>& names, const std::string& source);
 

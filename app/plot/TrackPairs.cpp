@@ -1,7 +1,9 @@
 // Matching the tracks of two documents.
 #include "TrackPairs.h"
 
+#include "PrintableText.h"
 #include "ScenePaths.h"
+#include "TrackNames.h"
 
 namespace {
 
@@ -25,7 +27,7 @@ std::string CategoryText(LONG category) {
 }
 
 std::string Describe(const WalkedTrack& walked) {
-  return "'" + walked.element + "." + walked.track->GetName().ToUtf8() + "' (" +
+  return "'" + Printable(walked.element + "." + walked.track->GetName().ToUtf8()) + "' (" +
          CategoryText(walked.track->GetTrackCategory()) + " track)";
 }
 
@@ -68,8 +70,12 @@ TrackPairing PairTracks(const BaseDocument& before, const std::string& beforeNam
   const std::string difference = FirstDifference(beforeTracks, beforeName, afterTracks, afterName);
   if (!difference.empty()) return {{}, mismatch + difference};
   TrackPairing pairing;
-  for (size_t i = 0; i < beforeTracks.size(); ++i)
-    pairing.pairs.push_back({beforeTracks[i].element, beforeTracks[i].track->GetName().ToUtf8(),
-                             beforeTracks[i].track, afterTracks[i].track});
+  const TrackNames names(before);
+  for (size_t i = 0; i < beforeTracks.size(); ++i) {
+    const CTrack& track = *beforeTracks[i].track;
+    pairing.pairs.push_back({beforeTracks[i].element, track.GetName().ToUtf8(),
+                             beforeTracks[i].track, afterTracks[i].track, names.NameOf(track),
+                             ShortTrackName(track)});
+  }
   return pairing;
 }

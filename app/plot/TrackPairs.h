@@ -10,12 +10,14 @@
 #include "c4d.h"
 
 struct TrackPair {
-  std::string element;  // the element's path, as `thinfold info` lists it
+  std::string element;  // the element's path (ScenePaths.h)
   std::string track;    // the track's name
   CTrack* before = nullptr;
   CTrack* after = nullptr;
+  std::string name;       // the track's one name (TrackNames.h): titles and file names use it
+  std::string shortName;  // as the plug-in's tree shows it
 
-  // "ELEMENT.TRACK": the name plots and --track use.
+  // "ELEMENT.TRACK", the full path.
   std::string FullName() const { return element + "." + track; }
   bool IsPlottable() const;  // a value or a data track
 };

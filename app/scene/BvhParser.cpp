@@ -7,7 +7,9 @@
 #include <string_view>
 #include <system_error>
 
+#include "BvhSkeleton.h"
 #include "JsonSupport.h"
+#include "PrintableText.h"
 
 namespace {
 
@@ -23,10 +25,13 @@ bool IsSpace(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
 }
 
+// Some editors start a file with a byte-order mark; it is no word (the JSON reader skips it too).
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 std::vector<Word> SplitWords(const std::string& text) {
   std::vector<Word> words;
   LONG line = 1;
-  std::size_t at = 0;
+  std::size_t at = text.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
   while (at < text.size()) {
     if (IsSpace(text[at])) {
       line += text[at] == '\n';
@@ -38,13 +43,6 @@ std::vector<Word> SplitWords(const std::string& text) {
     words.push_back({std::string_view(text).substr(start, at - start), line});
   }
   return words;
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if ((a[i] | 0x20) != (b[i] | 0x20)) return false;
-  return true;
 }
 
 bool ParseNumber(std::string_view text, double& value) {
@@ -75,7 +73,7 @@ class Parser {
     return AtEnd() ? "end of file" : "line " + std::to_string(_words[_at].line);
   }
   std::string FoundText() const {
-    return AtEnd() ? "the end of the file" : "'" + std::string(_words[_at].text) + "'";
+    return AtEnd() ? "the end of the file" : "'" + Printable(_words[_at].text) + "'";
   }
   bool Fail(const std::string& what) {
     if (_error.empty()) _error = Where() + ": " + what + ", found " + FoundText();
@@ -108,22 +106,18 @@ class Parser {
     return true;
   }
 
-  bool ParseOffset() {
-    double xyz[3];
+  bool ParseOffset(BvhOffset& xyz) {
     return Expect("OFFSET") && ReadNumber("an offset number", xyz[0]) &&
            ReadNumber("an offset number", xyz[1]) && ReadNumber("an offset number", xyz[2]);
   }
 
   bool ParseChannel(BvhJoint& joint) {
-    static const char* const kNames[] = {"Xposition", "Yposition", "Zposition",
-                                         "Xrotation", "Yrotation", "Zrotation"};
-    for (int i = 0; i < 6 && !AtEnd(); ++i)
-      if (EqualsIgnoringCase(_words[_at].text, kNames[i])) {
-        joint.channels.push_back({std::string(_words[_at].text), i >= 3});
-        ++_at;
-        return true;
-      }
-    return Fail("expected a channel name (Xposition ... Zrotation)");
+    const std::optional<bool> isRotation =
+        AtEnd() ? std::nullopt : BvhChannelIsRotation(_words[_at].text);
+    if (!isRotation) return Fail("expected a channel name (Xposition ... Zrotation)");
+    joint.channels.push_back({std::string(_words[_at].text), *isRotation});
+    ++_at;
+    return true;
   }
 
   bool ParseChannels(BvhJoint& joint) {
@@ -134,8 +128,12 @@ class Parser {
     return true;
   }
 
-  bool ParseEndSite() {
-    return Expect("End") && Expect("Site") && Expect("{") && ParseOffset() && Expect("}");
+  // A joint has at most one End Site: its object keeps one offset for it.
+  bool ParseEndSite(BvhJoint& joint) {
+    if (joint.hasEndSite) return Fail("expected one End Site per joint");
+    joint.hasEndSite = true;
+    return Expect("End") && Expect("Site") && Expect("{") && ParseOffset(joint.endSite) &&
+           Expect("}");
   }
 
   bool ReadJointName(std::string& name) {
@@ -149,8 +147,9 @@ class Parser {
   bool ParseJoint(int parent, int depth) {
     if (depth >= kMaxJointDepth)
       return Fail("joints nested deeper than " + std::to_string(kMaxJointDepth));
-    BvhJoint joint{"", parent, {}};
-    if (!ReadJointName(joint.name) || !Expect("{") || !ParseOffset()) return false;
+    BvhJoint joint;
+    joint.parent = parent;
+    if (!ReadJointName(joint.name) || !Expect("{") || !ParseOffset(joint.offset)) return false;
     if (At("CHANNELS") && !ParseChannels(joint)) return false;
     const int index = static_cast<int>(_motion.joints.size());
     _motion.joints.push_back(std::move(joint));
@@ -159,7 +158,7 @@ class Parser {
         ++_at;
         if (!ParseJoint(index, depth + 1)) return false;
       } else if (At("End")) {
-        if (!ParseEndSite()) return false;
+        if (!ParseEndSite(_motion.joints[index])) return false;
       } else {
         return Fail("expected JOINT, End Site or '}'");
       }

@@ -3,20 +3,26 @@
 #ifndef THINFOLD_BVH_PARSER_H
 #define THINFOLD_BVH_PARSER_H
 
+#include <array>
 #include <string>
 #include <vector>
 
 #include "c4d_types.h"
 
 struct BvhChannel {
-  std::string name;  // as in the file, e.g. "Xposition", "Zrotation"
-  bool isRotation;   // rotations are in degrees, positions in distance units
+  std::string name;         // as in the file, e.g. "Xposition", "Zrotation"
+  bool isRotation = false;  // rotations are in degrees, positions in distance units
 };
+
+using BvhOffset = std::array<double, 3>;
 
 struct BvhJoint {
   std::string name;
-  int parent;  // index of the parent joint, -1 for a root
+  int parent = -1;  // index of the parent joint, -1 for a root
   std::vector<BvhChannel> channels;
+  BvhOffset offset{};
+  bool hasEndSite = false;
+  BvhOffset endSite{};  // when hasEndSite
 };
 
 struct BvhMotion {

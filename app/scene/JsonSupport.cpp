@@ -6,15 +6,36 @@
 #include <cstdint>
 #include <exception>
 #include <limits>
+#include <new>
 #include <utility>
 #include <vector>
 
+#include "PrintableText.h"
+
 namespace {
 
-// nlohmann's message without its "[json.exception.parse_error.101] " prefix.
+// nlohmann's message without its "[json.exception.parse_error.101] " prefix. From its first
+// quote on, a message may quote the input ("last read: '...'"), which may be a whole file.
 std::string WithoutExceptionTag(const std::string& message) {
-  const std::size_t end = message.find("] ");
-  return end == std::string::npos ? message : message.substr(end + 2);
+  const std::size_t tag = message.find("] ");
+  const std::size_t start = tag == std::string::npos ? 0 : tag + 2;
+  const std::size_t quote = std::min(message.find('\'', start), message.size());
+  return message.substr(start, quote - start) + Printable(std::string_view(message).substr(quote));
+}
+
+// Room for one more member. The members' own growth copies them all, nested values too (a const
+// key cannot move), and when it runs out of memory it frees the copies, which needs memory again
+// (ReleaseJson): an abort. Here only the keys are copied, before anything changes.
+void MakeRoomForMember(Json::object_t& members) {
+  if (members.size() < members.capacity()) return;
+  std::vector<std::string> keys;
+  keys.reserve(members.size());
+  for (const auto& member : members) keys.push_back(member.first);
+  Json::object_t grown;
+  grown.reserve(2 * members.size() + 1);
+  auto key = keys.begin();
+  for (auto& member : members) grown.emplace_back(std::move(*key++), std::move(member.second));
+  members.swap(grown);
 }
 
 // Builds the document from the parser's events, like nlohmann's own builder, and also stops at
@@ -36,7 +57,7 @@ class StrictDomBuilder {
   bool end_array() { return Close(); }
   bool key(Json::string_t& name) {
     if (_open.back().value->contains(name)) {
-      _fault = OpenPath() + (OpenPath().empty() ? "" : ".") + name + ": member given twice";
+      _fault = Printable(MemberPath(OpenPath(), name)) + ": member given twice";
       return false;
     }
     _open.back().key = std::move(name);
@@ -63,6 +84,7 @@ class StrictDomBuilder {
       parent.push_back(std::move(value));
       return &parent.back();
     }
+    MakeRoomForMember(parent.get_ref<Json::object_t&>());
     return &(parent[_open.back().key] = std::move(value));
   }
   bool Add(Json&& value) {
@@ -71,6 +93,11 @@ class StrictDomBuilder {
   }
   // Open values are the last of their parent, so their addresses stay valid until they close.
   bool Open(Json&& value) {
+    if (_open.size() == kMaxJsonDepth) {
+      _fault = Printable(OpenPath()) + ": values nested deeper than " +
+               std::to_string(kMaxJsonDepth) + " levels";
+      return false;
+    }
     _open.push_back({Place(std::move(value)), ""});
     return true;
   }
@@ -118,7 +145,8 @@ std::string IndexPath(const std::string& path, std::size_t index) {
 }
 
 bool JsonFaults::Fail(const std::string& path, const std::string& what) {
-  if (_message.empty()) _message = (path.empty() ? std::string("scene") : path) + ": " + what;
+  if (_message.empty())
+    _message = (path.empty() ? std::string("scene") : Printable(path)) + ": " + what;
   return false;
 }
 
@@ -131,15 +159,27 @@ bool ParseJsonStrict(const std::string& text, Json& out, JsonFaults& faults) {
   StrictDomBuilder builder(text, out);
   try {
     if (Json::sax_parse(text, &builder)) return true;
+  } catch (const std::bad_alloc&) {
+    return faults.FailWithoutPath("out of memory");
   } catch (const std::exception& error) {
     return faults.FailWithoutPath(WithoutExceptionTag(error.what()));
   }
   return faults.FailWithoutPath(builder.Fault());
 }
 
+void ReleaseJson(Json& value) noexcept {
+  if (!value.is_structured()) return;
+  for (Json& child : value) ReleaseJson(child);
+  value.clear();
+}
+
+JsonTree::~JsonTree() { ReleaseJson(value); }
+
 bool IsUtf8(const std::string& text) {
   try {
     (void)Json(text).dump();
+  } catch (const std::bad_alloc&) {
+    throw;
   } catch (const std::exception&) {
     return false;
   }

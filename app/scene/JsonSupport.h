@@ -16,7 +16,7 @@ using Json = nlohmann::ordered_json;
 std::string MemberPath(const std::string& path, const std::string& key);
 std::string IndexPath(const std::string& path, std::size_t index);
 
-// Keeps the first fault of a read as "path: what".
+// Keeps the first fault of a read as "path: what", the path made printable (PrintableText.h).
 class JsonFaults {
  public:
   // Records the fault (unless one is recorded already) and returns false.
@@ -30,8 +30,11 @@ class JsonFaults {
   std::string _message;
 };
 
-// Parses text into out. Syntax errors (with line and column) and members named twice in one
-// object are faults. Never throws.
+// Deeper nesting is refused: no scene file needs it, and ReleaseJson recurses.
+constexpr std::size_t kMaxJsonDepth = 1024;
+
+// Parses text into out. Syntax errors (with line and column), members named twice in one object,
+// values nested deeper than kMaxJsonDepth and running out of memory are faults. Never throws.
 bool ParseJsonStrict(const std::string& text, Json& out, JsonFaults& faults);
 
 bool ReadText(const Json& value, const std::string& path, std::string& out, JsonFaults& faults);
@@ -45,7 +48,22 @@ bool ReadWholeNumber(const Json& value, const std::string& path, LLONG min, LLON
 bool ReadNumberArray(const Json& value, const std::string& path, std::size_t count, double* out,
                      JsonFaults& faults);
 
-// True when text is valid UTF-8 (JSON text must be).
+// Takes the tree apart leaf by leaf, which needs no memory. nlohmann's destructor needs memory in
+// proportion to the largest array or object, which a reader or writer that has just run out of
+// memory may not find, and a destructor that cannot get it ends the program.
+void ReleaseJson(Json& value) noexcept;
+
+// A tree that is released so when it goes.
+struct JsonTree {
+  JsonTree() = default;
+  ~JsonTree();
+  JsonTree(const JsonTree&) = delete;
+  JsonTree& operator=(const JsonTree&) = delete;
+  Json value;
+};
+
+// True when text is valid UTF-8 (JSON text must be). Throws std::bad_alloc only, which the readers
+// and writers turn into their error.
 bool IsUtf8(const std::string& text);
 
 enum class Need { kRequired, kOptional };

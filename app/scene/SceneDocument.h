@@ -17,6 +17,8 @@ using DocumentPtr = std::unique_ptr<BaseDocument, DocumentDeleter>;
 struct SceneReadResult {
   DocumentPtr document;  // null on failure
   std::string error;     // empty on success
+  // The failure is the reading options' (a frame range the file does not have), not the file's.
+  bool badOption = false;
 };
 
 struct SceneWriteResult {

@@ -3,18 +3,20 @@
 
 #include <cctype>
 
-#include "BvhReader.h"
 #include "SceneReader.h"
 
-bool IsBvhPath(const std::string& path) {
-  static const std::string kExtension = ".bvh";
-  if (path.size() < kExtension.size()) return false;
-  const std::string tail = path.substr(path.size() - kExtension.size());
+bool HasExtension(const std::string& path, const std::string& extension) {
+  if (path.size() < extension.size()) return false;
+  const std::string tail = path.substr(path.size() - extension.size());
   for (std::size_t i = 0; i < tail.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(tail[i])) != kExtension[i]) return false;
+    if (std::tolower(static_cast<unsigned char>(tail[i])) !=
+        std::tolower(static_cast<unsigned char>(extension[i])))
+      return false;
   return true;
 }
 
-SceneReadResult ReadInputFile(const std::string& path, LONG fpsOverride) {
-  return IsBvhPath(path) ? ReadBvhFile(path, fpsOverride) : ReadSceneFile(path);
+bool IsBvhPath(const std::string& path) { return HasExtension(path, ".bvh"); }
+
+SceneReadResult ReadInputFile(const std::string& path, const BvhImport& import) {
+  return IsBvhPath(path) ? ReadBvhFile(path, import) : ReadSceneFile(path);
 }

@@ -4,12 +4,15 @@
 
 #include <string>
 
+#include "BvhReader.h"
 #include "SceneDocument.h"
 
+// True for a path ending in extension (".bvh"), in any letter case.
+bool HasExtension(const std::string& path, const std::string& extension);
 // True for a path ending in ".bvh" (any letter case).
 bool IsBvhPath(const std::string& path);
 
-// Reads a BVH or scene file. fpsOverride (0: none) sets the frame rate of BVH input only.
-SceneReadResult ReadInputFile(const std::string& path, LONG fpsOverride = 0);
+// Reads a BVH or scene file; import applies to BVH input only.
+SceneReadResult ReadInputFile(const std::string& path, const BvhImport& import = {});
 
 #endif

@@ -1,11 +1,15 @@
 // Reading scene files: header, layers, objects with tags and children, materials, selection.
 #include "SceneReader.h"
 
+#include <algorithm>
 #include <exception>
 #include <limits>
+#include <new>
 #include <vector>
 
+#include "JointJson.h"
 #include "JsonSupport.h"
+#include "PrintableText.h"
 #include "ScenePaths.h"
 #include "TextFile.h"
 #include "TrackReader.h"
@@ -130,7 +134,7 @@ bool ReadObject(const Json& json, const std::string& path, BaseObject* parent, B
                 int depth, SceneBuild& build) {
   const JsonObject member(json, path, build.faults);
   std::string name;
-  if (!member.Check({"name", "layer", "selected", "tracks", "tags", "children"}) ||
+  if (!member.Check({"name", "layer", "joint", "selected", "tracks", "tags", "children"}) ||
       !member.Text("name", name, Need::kRequired))
     return false;
   BaseObject* object = BaseObject::Alloc();
@@ -138,8 +142,8 @@ bool ReadObject(const Json& json, const std::string& path, BaseObject* parent, B
   build.doc.InsertObject(object, parent, pred);
   pred = object;
   object->SetName(String(name));
-  return ReadLayerReference(member, *object, build) && ReadFlag(member, object, build) &&
-         ReadTrackList(member, *object, build) &&
+  return ReadLayerReference(member, *object, build) && ReadJointMember(member, *object) &&
+         ReadFlag(member, object, build) && ReadTrackList(member, *object, build) &&
          ReadTagsAndChildren(member, *object, depth, build);
 }
 
@@ -174,25 +178,47 @@ void Select(BaseDocument& doc, BaseList2D* element) {
     doc.SetActiveMaterial(static_cast<BaseMaterial*>(element), SELECTION_ADD);
 }
 
+// The elements the "selection" paths name, in their order.
+bool ListSelection(const Json& selection, SceneBuild& build, std::vector<BaseList2D*>& chosen) {
+  const auto byPath = IndexFirstByPath(ListSceneElements(build.doc));
+  for (std::size_t i = 0; i < selection.size(); ++i) {
+    std::string path;
+    const std::string where = IndexPath("selection", i);
+    if (!ReadText(selection[i], where, path, build.faults)) return false;
+    const auto found = byPath.find(path);
+    if (found == byPath.end())
+      return build.faults.Fail(
+          where, "no object, tag or material has the path \"" + Printable(path) + "\"");
+    chosen.push_back(found->second);
+  }
+  return true;
+}
+
+// The host drops a selection it finds no memory for; the document would not be the file's.
+bool CheckSelected(const BaseDocument& doc, std::vector<BaseList2D*> chosen, JsonFaults& faults) {
+  std::sort(chosen.begin(), chosen.end());
+  const auto distinct = std::unique(chosen.begin(), chosen.end()) - chosen.begin();
+  AutoAlloc<AtomArray> selected;
+  if (!selected) return faults.FailWithoutPath("out of memory");
+  doc.GetSelection(*selected);
+  LONG count = selected->GetCount();
+  selected->Flush();
+  doc.GetActiveMaterials(*selected);
+  count += selected->GetCount();
+  return count == distinct || faults.FailWithoutPath("out of memory");
+}
+
 // Without "selection" the "selected" flags select, in document order.
 bool ApplySelection(const JsonObject& scene, SceneBuild& build) {
   const Json* selection = nullptr;
   if (!scene.Array("selection", selection, Need::kOptional)) return false;
-  if (!selection) {
-    for (BaseList2D* element : build.flagged) Select(build.doc, element);
-    return true;
+  std::vector<BaseList2D*> chosen = build.flagged;
+  if (selection) {
+    chosen.clear();
+    if (!ListSelection(*selection, build, chosen)) return false;
   }
-  const auto byPath = IndexFirstByPath(ListSceneElements(build.doc));
-  for (std::size_t i = 0; i < selection->size(); ++i) {
-    std::string path;
-    const std::string where = IndexPath("selection", i);
-    if (!ReadText((*selection)[i], where, path, build.faults)) return false;
-    const auto found = byPath.find(path);
-    if (found == byPath.end())
-      return build.faults.Fail(where, "no object, tag or material has the path \"" + path + "\"");
-    Select(build.doc, found->second);
-  }
-  return true;
+  for (BaseList2D* element : chosen) Select(build.doc, element);
+  return CheckSelected(build.doc, std::move(chosen), build.faults);
 }
 
 bool ReadElementLists(const JsonObject& scene, SceneBuild& build) {
@@ -224,12 +250,14 @@ bool ReadScene(const Json& json, BaseDocument& doc, JsonFaults& faults) {
 SceneReadResult ReadSceneText(const std::string& text) {
   try {
     JsonFaults faults;
-    Json json;
-    if (!ParseJsonStrict(text, json, faults)) return {nullptr, faults.Message()};
+    JsonTree json;
+    if (!ParseJsonStrict(text, json.value, faults)) return {nullptr, faults.Message()};
     DocumentPtr doc(BaseDocument::Alloc());
     if (!doc) return {nullptr, "out of memory"};
-    if (!ReadScene(json, *doc, faults)) return {nullptr, faults.Message()};
+    if (!ReadScene(json.value, *doc, faults)) return {nullptr, faults.Message()};
     return {std::move(doc), ""};
+  } catch (const std::bad_alloc&) {
+    return {nullptr, "out of memory"};
   } catch (const std::exception& error) {
     return {nullptr, std::string("cannot read the scene: ") + error.what()};
   }
@@ -239,6 +267,6 @@ SceneReadResult ReadSceneFile(const std::string& path) {
   std::string text, error;
   if (!ReadTextFile(path, text, error)) return {nullptr, error};
   SceneReadResult result = ReadSceneText(text);
-  if (!result.document) result.error = path + ": " + result.error;
+  if (!result.document) result.error = Printable(path) + ": " + result.error;
   return result;
 }

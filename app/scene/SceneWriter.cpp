@@ -3,12 +3,15 @@
 
 #include <algorithm>
 #include <exception>
+#include <new>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
+#include "JointJson.h"
 #include "JsonLayout.h"
 #include "JsonSupport.h"
+#include "PrintableText.h"
 #include "ScenePaths.h"
 #include "TextFile.h"
 #include "TrackWriter.h"
@@ -86,6 +89,7 @@ bool WriteObject(const BaseObject& object, const std::string& path, SceneOutput&
   out = Json::object();
   if (!WriteName(object, path, out, output.faults)) return false;
   WriteLayerReference(object, output, out);
+  WriteJointMember(object, out);
   if (!WriteElement(object, path, output, out)) return false;
   if (object.GetFirstTag() && !WriteTags(object, MemberPath(path, "tags"), output, out["tags"]))
     return false;
@@ -177,9 +181,11 @@ bool WriteScene(const BaseDocument& doc, Json& scene, JsonFaults& faults) {
 SceneWriteResult WriteSceneText(const BaseDocument& doc) {
   try {
     JsonFaults faults;
-    Json scene;
-    if (!WriteScene(doc, scene, faults)) return {"", faults.Message()};
-    return {LayOutJson(scene), ""};
+    JsonTree scene;
+    if (!WriteScene(doc, scene.value, faults)) return {"", faults.Message()};
+    return {LayOutJson(scene.value), ""};
+  } catch (const std::bad_alloc&) {
+    return {"", "out of memory"};
   } catch (const std::exception& error) {
     return {"", std::string("cannot write the scene: ") + error.what()};
   }
@@ -188,7 +194,7 @@ SceneWriteResult WriteSceneText(const BaseDocument& doc) {
 SceneWriteResult WriteSceneFile(const BaseDocument& doc, const std::string& path) {
   SceneWriteResult result = WriteSceneText(doc);
   if (!result.error.empty()) {
-    result.error = path + ": " + result.error;
+    result.error = Printable(path) + ": " + result.error;
     return result;
   }
   std::string error;

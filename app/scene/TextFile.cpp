@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -23,6 +24,7 @@
 #include <system_error>
 #include <vector>
 
+#include "PrintableText.h"
 #include "TemporaryFiles.h"
 #include "c4d_standin.h"
 
@@ -35,12 +37,20 @@ std::string Reason(int error) { return std::strerror(error); }
 // Generous for any scene or capture, yet far below what would exhaust memory unnoticed.
 constexpr std::uintmax_t kDefaultMaxInputBytes = std::uintmax_t{2} << 30;
 
-std::uintmax_t MaxInputBytes() {
-  const char* text = std::getenv("THINFOLD_MAX_INPUT_BYTES");
-  if (!text || !*text) return kDefaultMaxInputBytes;
-  char* end = nullptr;
-  const unsigned long long limit = std::strtoull(text, &end, 10);
-  return *end == '\0' && limit > 0 ? limit : kDefaultMaxInputBytes;
+constexpr const char* kMaxInputBytesVariable = "THINFOLD_MAX_INPUT_BYTES";
+
+// The limit the environment sets, or the default when it sets none; false (and why) for a value
+// that is no whole number above 0: "-1" must not pass for the largest limit there is.
+bool MaxInputBytes(std::uintmax_t& limit, std::string& refusal) {
+  const char* text = std::getenv(kMaxInputBytesVariable);
+  limit = kDefaultMaxInputBytes;
+  if (!text || !*text) return true;
+  const char* last = text + std::strlen(text);
+  const auto [end, failure] = std::from_chars(text, last, limit);
+  if (failure == std::errc() && end == last && limit > 0) return true;
+  refusal = std::string(kMaxInputBytesVariable) + " is '" + Printable(text) +
+            "', not a whole number of bytes above 0";
+  return false;
 }
 
 // Links followed: devices, FIFOs, sockets and folders are no files to read or replace (a FIFO
@@ -96,12 +106,12 @@ std::FILE* OpenForReading(const std::string& path) {
   return ::_wfopen(standin::PathFromUtf8(path).c_str(), L"rb");
 }
 
-// A new file beside path under a random name, as mkstemp makes one; -1 with errno set.
-int OpenTemporary(const std::string& path, std::string& temporary) {
+// A new file named prefix and six random letters, as mkstemp makes one; -1 with errno set.
+int OpenUniqueFile(const std::string& prefix, std::string& temporary) {
   static const char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
   std::random_device random;
   for (int attempt = 0; attempt < 100; ++attempt) {
-    temporary = path + ".tmp-";
+    temporary = prefix;
     for (int i = 0; i < 6; ++i) temporary += kLetters[random() % (sizeof kLetters - 1)];
     const int fd = ::_wopen(standin::PathFromUtf8(temporary).c_str(),
                             _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY, _S_IREAD | _S_IWRITE);
@@ -126,8 +136,8 @@ void RemoveFile(const std::string& path) { ::_wunlink(standin::PathFromUtf8(path
 #else
 std::FILE* OpenForReading(const std::string& path) { return std::fopen(path.c_str(), "rb"); }
 
-int OpenTemporary(const std::string& path, std::string& temporary) {
-  temporary = path + ".tmp-XXXXXX";
+int OpenUniqueFile(const std::string& prefix, std::string& temporary) {
+  temporary = prefix + "XXXXXX";
   return ::mkstemp(temporary.data());
 }
 
@@ -163,7 +173,7 @@ void Discard(TemporaryFile& temporary) {
 }
 
 WriteEnd Failed(const std::string& path, int reason, std::string& error) {
-  error = path + ": cannot write: " + Reason(reason);
+  error = Printable(path) + ": cannot write: " + Reason(reason);
   return WriteEnd::kFailed;
 }
 
@@ -172,10 +182,10 @@ WriteEnd WriteTemporary(const FileToWrite& file, const std::string& target,
                         const std::function<bool()>& stopWanted, TemporaryFile& temporary,
                         std::string& error) {
   if (IsOtherThanRegularFile(standin::PathFromUtf8(target))) {
-    error = file.path + ": cannot write: not a regular file";
+    error = Printable(file.path) + ": cannot write: not a regular file";
     return WriteEnd::kFailed;
   }
-  const int fd = OpenTemporary(target, temporary.path);
+  const int fd = OpenUniqueFile(target + ".tmp-", temporary.path);
   if (fd < 0) return Failed(file.path, errno, error);
   temporary.slot = RememberTemporaryFile(temporary.path);
   SetPermissions(fd, ExistingPermissions(target));
@@ -224,23 +234,41 @@ std::string ReadAll(std::FILE* file, std::uintmax_t limit, std::string& text) {
 
 bool ReadTextFile(const std::string& path, std::string& text, std::string& error) {
   text.clear();
-  const std::uintmax_t limit = MaxInputBytes();
-  const std::string refusal = WhyNotToRead(standin::PathFromUtf8(path), limit);
+  std::uintmax_t limit = 0;
+  std::string refusal;
+  if (MaxInputBytes(limit, refusal)) refusal = WhyNotToRead(standin::PathFromUtf8(path), limit);
   if (!refusal.empty()) {
-    error = path + ": cannot read: " + refusal;
+    error = Printable(path) + ": cannot read: " + refusal;
     return false;
   }
   std::FILE* file = OpenForReading(path);
   if (!file) {
-    error = path + ": cannot open: " + Reason(errno);
+    const int reason = errno;
+    error = Printable(path) + ": cannot open: " + Reason(reason);
     return false;
   }
   const std::string reason = ReadAll(file, limit, text);
   std::fclose(file);
   if (reason.empty()) return true;
   text = std::string();
-  error = path + ": cannot read: " + reason;
+  error = Printable(path) + ": cannot read: " + reason;
   return false;
+}
+
+bool CanWriteBeside(const std::string& path, std::string& reason) {
+  TemporaryFile probe;
+  // Named unlike a write's temporary file, which nothing should take it for.
+  const fs::path folder = standin::PathFromUtf8(FinalTarget(path)).parent_path();
+  const int fd =
+      OpenUniqueFile(standin::Utf8FromPath(folder / ".thinfold-write-check-"), probe.path);
+  if (fd < 0) {
+    reason = Reason(errno);
+    return false;
+  }
+  probe.slot = RememberTemporaryFile(probe.path);
+  ::close(fd);
+  Discard(probe);
+  return true;
 }
 
 WriteEnd WriteTextFilesAtomically(const std::vector<FileToWrite>& files,
@@ -270,7 +298,7 @@ WriteEnd WriteTextFilesAtomically(const std::vector<FileToWrite>& files,
       return WriteEnd::kFailed;
     }
     ForgetTemporaryFile(temporaries[index].slot);
-    renamed += (renamed.empty() ? "" : ", ") + files[index].path;
+    renamed += (renamed.empty() ? "" : ", ") + Printable(files[index].path);
   }
   return WriteEnd::kWritten;
 }

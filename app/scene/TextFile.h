@@ -17,6 +17,11 @@ bool ReadTextFile(const std::string& path, std::string& text, std::string& error
 // not a regular file (device, FIFO, socket, folder) is refused.
 bool WriteTextFileAtomically(const std::string& path, const std::string& text, std::string& error);
 
+// Whether a write to path can make its temporary file: one is made where the write would make
+// it (beside a link's final target) and removed at once; FALSE with the system's reason when
+// it cannot be made. The folder must exist.
+bool CanWriteBeside(const std::string& path, std::string& reason);
+
 struct FileToWrite {
   std::string path;
   std::string_view text;  // the caller keeps it alive during the write

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <memory>
 #include <vector>
 
 #include "ContainerJson.h"
@@ -95,16 +96,15 @@ bool ReadKey(const Json& json, const std::string& path, LONG category, LONG fps,
   return true;
 }
 
-// A key read from the file with its place there, until it goes into the curve.
+// A key read from the file with its place there, until it goes into the curve. Freed unless the
+// curve takes it, also when running out of memory throws.
+struct KeyFree {
+  void operator()(CKey* key) const { CKey::Free(key); }
+};
 struct PendingKey {
-  CKey* key;
+  std::unique_ptr<CKey, KeyFree> key;
   std::size_t index;
 };
-
-void FreeKeys(std::vector<PendingKey>& keys) {
-  for (PendingKey& read : keys) CKey::Free(read.key);
-  keys.clear();
-}
 
 // Two keys at one time: the later in the file wins. The keys go in in time order, so the curve
 // only ever appends, whatever order the file has them in.
@@ -115,18 +115,11 @@ bool InsertInTimeOrder(std::vector<PendingKey>& keys, const std::string& path, C
   });
   for (std::size_t i = 0; i < keys.size(); ++i) {
     PendingKey& read = keys[i];
-    if (i + 1 < keys.size() && keys[i + 1].key->GetTime() == read.key->GetTime()) {
-      CKey::Free(read.key);  // a later key in the file has the same time
-      continue;
-    }
-    if (!curve.InsertKey(read.key)) {
-      const std::size_t failed = read.index;
-      FreeKeys(keys);
-      return faults.Fail(IndexPath(path, failed), "the key could not be added");
-    }
-    read.key = nullptr;  // the curve's now
+    if (i + 1 < keys.size() && keys[i + 1].key->GetTime() == read.key->GetTime()) continue;
+    if (!curve.InsertKey(read.key.get()))
+      return faults.Fail(IndexPath(path, read.index), "the key could not be added");
+    read.key.release();  // the curve's now
   }
-  keys.clear();
   return true;
 }
 
@@ -135,16 +128,10 @@ bool ReadKeys(const Json& keys, const std::string& path, LONG category, LONG fps
   std::vector<PendingKey> read;
   read.reserve(keys.size());
   for (std::size_t i = 0; i < keys.size(); ++i) {
-    CKey* key = CKey::Alloc();
-    if (!key) {
-      FreeKeys(read);
-      return faults.Fail(IndexPath(path, i), "out of memory");
-    }
-    read.push_back({key, i});
-    if (!ReadKey(keys[i], IndexPath(path, i), category, fps, *key, faults)) {
-      FreeKeys(read);
+    read.push_back({std::unique_ptr<CKey, KeyFree>(CKey::Alloc()), i});
+    if (!read.back().key) return faults.Fail(IndexPath(path, i), "out of memory");
+    if (!ReadKey(keys[i], IndexPath(path, i), category, fps, *read.back().key, faults))
       return faults.Fail(IndexPath(path, i), "the key could not be added");
-    }
   }
   return InsertInTimeOrder(read, path, curve, faults);
 }

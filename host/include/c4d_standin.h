@@ -46,6 +46,10 @@ void SetCPUCount(LONG count);
 enum class PoolFailure { None, Init, Start };
 void SetThreadPoolFailure(PoolFailure failure);
 
+// Keys: CKey::Alloc fails (returns null) once count more keys have been allocated, as a host out
+// of memory would; a negative count lifts the limit (the default).
+void SetKeyAllocationLimit(LLONG count);
+
 // Core messages: receivers (open dialogs) in registration order; the event pump of the main
 // thread. ProcessEvents delivers the events queued when it starts and returns their number;
 // PumpUntil delivers events until done() is true (TRUE) or timeoutMs has passed (FALSE).

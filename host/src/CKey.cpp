@@ -1,8 +1,10 @@
 // Keys of a curve: time, value or data, interpolation and tangents.
+#include <atomic>
 #include <cmath>
 
 #include "c4d_canimation.h"
 #include "c4d_debug.h"
+#include "c4d_standin.h"
 
 namespace {
 
@@ -12,9 +14,27 @@ bool IsUnset(const BaseTime& offset) {
 }
 bool IsUnset(Real offset) { return offset == 0.0 && !std::signbit(offset); }
 
+// Allocations left before CKey::Alloc fails; negative for no limit.
+std::atomic<LLONG> g_keysLeft{-1};
+
+Bool TakeKeyAllowance() {
+  LLONG left = g_keysLeft.load(std::memory_order_relaxed);
+  while (left >= 0) {
+    if (left == 0) return FALSE;
+    if (g_keysLeft.compare_exchange_weak(left, left - 1, std::memory_order_relaxed)) break;
+  }
+  return TRUE;
+}
+
 }  // namespace
 
-CKey* CKey::Alloc() { return gNew CKey; }
+namespace standin {
+
+void SetKeyAllocationLimit(LLONG count) { g_keysLeft.store(count, std::memory_order_relaxed); }
+
+}  // namespace standin
+
+CKey* CKey::Alloc() { return TakeKeyAllowance() ? gNew CKey : nullptr; }
 
 void CKey::Free(CKey*& key) {
   if (!key) return;
@@ -25,7 +45,7 @@ void CKey::Free(CKey*& key) {
 
 CKey* CKey::GetClone(LONG flags, AliasTrans* trn) const {
   CKey* copy = Alloc();
-  if (copy && !CopyTo(copy, flags, trn)) Free(copy);
+  if (copy && !CopyTo(copy, flags, trn)) Free(copy);  // Free clears copy
   return copy;
 }
 

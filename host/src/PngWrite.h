@@ -1,5 +1,5 @@
-// Writing RGBA pictures as PNG files: with libpng where the build has it, otherwise with the
-// host's own encoder (stored deflate blocks, so larger files, the same pixels).
+// Writing RGBA pictures as PNG files: with libpng where the build has it, otherwise (the Windows
+// builds) with stb_image_write.
 #ifndef HOST_PNGWRITE_H
 #define HOST_PNGWRITE_H
 

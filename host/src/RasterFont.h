@@ -1,6 +1,7 @@
-// The interface fonts of the headless host: DejaVu faces read with FreeType, for measuring and
-// drawing text. Without the font files, or in builds without FreeType (the Windows builds),
-// text is measured at a fixed width per character and not drawn.
+// The interface fonts of the headless host, for measuring and drawing text. Builds with FreeType
+// find the DejaVu faces through fontconfig; the others (the Windows builds) read them with
+// stb_truetype from the fonts/ folder beside the host library or from the system's fonts folder.
+// Where a face cannot be read, its text is measured at a fixed width per character and not drawn.
 #ifndef HOST_RASTERFONT_H
 #define HOST_RASTERFONT_H
 
@@ -10,11 +11,6 @@
 #include "c4d_types.h"
 
 namespace standin {
-
-// Metrics when no font can be read.
-constexpr LONG kFallbackAdvance = 7;
-constexpr LONG kFallbackHeight = 15;
-constexpr LONG kFallbackAscent = 12;
 
 // Width in pixels of utf8 text in font (a FONT_ id).
 LONG FontTextWidth(LONG font, const std::string& utf8);

@@ -5,6 +5,7 @@
 #ifndef FIT_PLAIN_SPLINE_FIT_H
 #define FIT_PLAIN_SPLINE_FIT_H
 
+#include "CKeyList.h"
 #include "CompressData.h"
 #include "SplineFit.h"
 #include "c4d.h"
@@ -21,9 +22,8 @@ struct FitParameters {
 
 inline FitParameters DriverFitParameters(double tolerance, LONG quality, LONG fps) {
   const double checkStep = 1.0 / double(2 * LLONG(fps));
-  const double tangentStep = quality == 2 ? 0.05 : quality == 1 ? 0.08 : 0.1;
-  const double segmentLength = quality == 2 || quality == 1 ? 5.0 : 2.0;
-  return {tolerance, checkStep, checkStep * 0.5, tangentStep, segmentLength, fps};
+  const CFitQuality picked = FitQuality(quality);
+  return {tolerance, checkStep, checkStep * 0.5, picked.tangentStep, picked.segmentLength, fps};
 }
 
 // The work the plain loops did.

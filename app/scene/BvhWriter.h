@@ -1,0 +1,19 @@
+// Writing a document as BVH motion capture: the hierarchy of its joint objects as their
+// skeletons (BvhSkeleton.h) give it, and one MOTION row per frame from the first to the last
+// frame its channel tracks span, each channel's value read from its curve by the host's curve
+// evaluation. Numbers are written with the fewest digits that read back as the same value, so
+// that BVH read and written again gives the numbers it had. Never throws.
+#ifndef THINFOLD_BVH_WRITER_H
+#define THINFOLD_BVH_WRITER_H
+
+#include <string>
+
+#include "SceneDocument.h"
+
+// Why the document cannot be written as BVH, naming the first object at fault; empty when it
+// can: every object must carry a skeleton, have a one-word name and a track for each channel.
+std::string WhyNotBvh(const BaseDocument& doc);
+
+SceneWriteResult WriteBvhText(const BaseDocument& doc);
+
+#endif
