@@ -16,7 +16,7 @@ namespace {
 class EndWatcher : public CoreMessageReceiver {
  public:
   Bool CoreMessage(LONG id, const BaseContainer& msg) override {
-    if (id == THINFOLD_MESSAGE_ID && GetCoreMessageParam(msg, BFM_CORE_PAR1) == MSG_RUN_OVER)
+    if (id == ID_THINFOLD && GetCoreMessageParam(msg, BFM_CORE_PAR1) == MSG_RUN_OVER)
       ended = true;
     return TRUE;
   }
