@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "FontFiles.h"
+#include "raster/FontFiles.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <limits>
 #include <random>
 
-#include "WideInteger.h"
+#include "animation/WideInteger.h"
 
 namespace {
 

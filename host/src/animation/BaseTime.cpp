@@ -1,0 +1,157 @@
+// Exact rational time. Products of two 64-bit parts are formed in 128 bits and reduced; a result
+// whose reduced parts do not fit 64 bits loses low bits of both parts (never seen with times of
+// milliseconds and frames).
+#include <cmath>
+#include <limits>
+#include <numeric>
+
+#include "animation/WideInteger.h"
+#include "c4d_time.h"
+
+namespace {
+
+using Wide = WideInteger;
+
+// Milliseconds beyond this (about 285,000 years) are clamped, so the rounding stays defined.
+constexpr double kMaxMilliseconds = 9.0e15;
+
+Wide Gcd(Wide a, Wide b) {
+  if (a < 0) a = -a;
+  if (b < 0) b = -b;
+  while (b != 0) {
+    const Wide rest = a % b;
+    a = b;
+    b = rest;
+  }
+  return a;
+}
+
+struct Fraction {
+  Wide numerator;
+  Wide denominator;  // above 0
+};
+
+// A zero denominator reads as 0 seconds.
+Fraction Of(const BaseTime& time) {
+  if (time.GetDenominator() == 0) return {0, 1};
+  return {time.GetNumerator(), time.GetDenominator()};
+}
+
+BaseTime MakeTime(Wide numerator, Wide denominator) {
+  if (denominator == 0) return BaseTime(0, 0);
+  if (denominator < 0) {
+    numerator = -numerator;
+    denominator = -denominator;
+  }
+  Wide divisor = Gcd(numerator, denominator);
+  if (divisor > 1) {
+    numerator /= divisor;
+    denominator /= divisor;
+  }
+  while (!numerator.FitsInt64() || !denominator.FitsInt64()) {
+    numerator /= 2;
+    denominator = denominator / 2 > 0 ? denominator / 2 : 1;
+    divisor = Gcd(numerator, denominator);
+    if (divisor > 1) {
+      numerator /= divisor;
+      denominator /= divisor;
+    }
+  }
+  return BaseTime(numerator.ToInt64(), denominator.ToInt64());
+}
+
+}  // namespace
+
+// std::llround of seconds * 1000.0: the product is rounded to a double first, so 0.0165 s,
+// whose product is exactly 16.5, becomes 17 ms, and -0.0165 s becomes -17 ms.
+BaseTime::BaseTime(Real seconds) {
+  if (!std::isfinite(seconds)) return;
+  double milliseconds = seconds * 1000.0;
+  if (milliseconds > kMaxMilliseconds) milliseconds = kMaxMilliseconds;
+  if (milliseconds < -kMaxMilliseconds) milliseconds = -kMaxMilliseconds;
+  *this = MakeTime(std::llround(milliseconds), 1000);
+}
+
+BaseTime::BaseTime(LLONG numerator, LLONG denominator) {
+  if (denominator == 0) {
+    _numerator = 0;
+    _denominator = 0;
+    return;
+  }
+  // Both parts and their negations fit 64 bits: the machine's own integers reduce them to the
+  // same parts as the wide path, at a fraction of its cost.
+  constexpr LLONG kMin = std::numeric_limits<LLONG>::min();
+  if (numerator != kMin && denominator != kMin) {
+    const LLONG sign = denominator < 0 ? -1 : 1;
+    const LLONG divisor = std::gcd(numerator, denominator);
+    _numerator = sign * (numerator / divisor);
+    _denominator = sign * (denominator / divisor);
+    return;
+  }
+  Wide wideNumerator = numerator;
+  Wide wideDenominator = denominator;
+  if (wideDenominator < 0) {
+    wideNumerator = -wideNumerator;
+    wideDenominator = -wideDenominator;
+  }
+  const Wide divisor = Gcd(wideNumerator, wideDenominator);
+  wideNumerator /= divisor;
+  wideDenominator /= divisor;
+  if (wideNumerator.FitsInt64() && wideDenominator.FitsInt64()) {
+    _numerator = wideNumerator.ToInt64();
+    _denominator = wideDenominator.ToInt64();
+  } else {
+    *this = MakeTime(wideNumerator, wideDenominator);
+  }
+}
+
+Real BaseTime::Get() const {
+  if (_denominator == 0) return 0.0;
+  return static_cast<Real>(_numerator) / static_cast<Real>(_denominator);
+}
+
+LONG BaseTime::GetFrame(Real fps) const {
+  if (!std::isfinite(fps)) return 0;
+  const Fraction time = Of(*this);
+  double frames;
+  if (fps == std::floor(fps) && std::fabs(fps) < 1e9) {
+    // Whole frame rates are exact: floor(numerator * fps / denominator).
+    const Wide scaled = time.numerator * Wide(static_cast<LLONG>(fps));
+    Wide quotient = scaled / time.denominator;
+    if (scaled % time.denominator != 0 && scaled < 0) quotient = quotient - 1;
+    frames = quotient.ToDouble();
+  } else {
+    frames = std::floor(Get() * fps);
+  }
+  const double limit = std::numeric_limits<LONG>::max();
+  if (frames > limit) return std::numeric_limits<LONG>::max();
+  if (frames < -limit) return -std::numeric_limits<LONG>::max();
+  return static_cast<LONG>(frames);
+}
+
+BaseTime operator+(const BaseTime& a, const BaseTime& b) {
+  const Fraction x = Of(a), y = Of(b);
+  return MakeTime(x.numerator * y.denominator + y.numerator * x.denominator,
+                  x.denominator * y.denominator);
+}
+
+BaseTime operator-(const BaseTime& a, const BaseTime& b) {
+  const Fraction x = Of(a), y = Of(b);
+  return MakeTime(x.numerator * y.denominator - y.numerator * x.denominator,
+                  x.denominator * y.denominator);
+}
+
+BaseTime operator/(const BaseTime& a, const BaseTime& b) {
+  const Fraction x = Of(a), y = Of(b);
+  return MakeTime(x.numerator * y.denominator, x.denominator * y.numerator);
+}
+
+Bool operator<(const BaseTime& a, const BaseTime& b) {
+  const Fraction x = Of(a), y = Of(b);
+  return x.numerator * y.denominator < y.numerator * x.denominator;
+}
+
+Bool operator==(const BaseTime& a, const BaseTime& b) {
+  const Fraction x = Of(a), y = Of(b);
+  return x.numerator == y.numerator && x.denominator == y.denominator;
+}

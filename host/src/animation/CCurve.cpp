@@ -1,0 +1,183 @@
+// A track's value curve: keys owned by the curve and kept sorted by time.
+#include <algorithm>
+
+#include "document/AtomRegistry.h"
+#include "c4d_canimation.h"
+
+namespace {
+
+bool KeyEarlier(const CKey* key, const BaseTime& time) { return key->GetTime() < time; }
+bool TimeEarlier(const BaseTime& time, const CKey* key) { return time < key->GetTime(); }
+
+// Rotates the range [first, last) of an array so that middle becomes first.
+template <class Array>
+void RotateRange(Array& array, std::ptrdiff_t first, std::ptrdiff_t middle, std::ptrdiff_t last) {
+  std::rotate(array.begin() + first, array.begin() + middle, array.begin() + last);
+}
+
+}  // namespace
+
+CCurve::KeyShape CCurve::ShapeOf(const CKey& key) {
+  return {
+      key._time.Get(),          key._value,          key.GetTimeLeft().Get(), key.GetValueLeft(),
+      key.GetTimeRight().Get(), key.GetValueRight(), key._interpolation};
+}
+
+const CCurve::KeyShape* CCurve::MakeShapes() const {
+  std::lock_guard<std::mutex> lock(_shaping);
+  if (!_shaped.load(std::memory_order_relaxed)) {
+    if (!_shapes.Reserve(_keys.size())) return nullptr;
+    for (const CKey* key : _keys) _shapes.Insert(_shapes.size(), ShapeOf(*key));
+    _shaped.store(true, std::memory_order_release);
+  }
+  return _shapes.data();
+}
+
+void CCurve::DropShapes() {
+  _shapes.Release();
+  _shaped.store(false, std::memory_order_relaxed);
+}
+
+CCurve::~CCurve() {
+  Unregister();
+  FlushKeys();
+}
+
+LONG CCurve::GetKeyCount() const { return static_cast<LONG>(_keys.size()); }
+
+CKey* CCurve::GetKey(LONG index) const {
+  if (index < 0 || index >= GetKeyCount()) return nullptr;
+  return _keys[static_cast<size_t>(index)];
+}
+
+CKey* CCurve::AddKey(const BaseTime& time, LONG* nidx) {
+  auto place = std::lower_bound(_keys.begin(), _keys.end(), time, KeyEarlier);
+  if (place != _keys.end() && (*place)->GetTime() == time) {
+    if (nidx) *nidx = static_cast<LONG>(place - _keys.begin());
+    return *place;
+  }
+  CKey* key = CKey::Alloc();
+  if (!key) return nullptr;
+  key->_time = time;
+  const size_t index = static_cast<size_t>(place - _keys.begin());
+  if (!InsertAt(index, key)) {
+    CKey::Free(key);
+    return nullptr;
+  }
+  if (nidx) *nidx = static_cast<LONG>(index);
+  return key;
+}
+
+Bool CCurve::InsertKey(CKey* key) {
+  if (!key || key->_curve) return FALSE;
+  auto place = std::upper_bound(_keys.begin(), _keys.end(), key->_time, TimeEarlier);
+  return InsertAt(static_cast<size_t>(place - _keys.begin()), key);
+}
+
+Bool CCurve::DelKey(LONG index) {
+  CKey* key = GetKey(index);
+  if (!key) return FALSE;
+  EraseAt(static_cast<size_t>(index));
+  CKey::Free(key);
+  return TRUE;
+}
+
+void CCurve::FlushKeys() {
+  for (CKey* key : _keys) {
+    key->_curve = nullptr;
+    CKey::Free(key);
+  }
+  _keys.Release();
+  DropShapes();
+}
+
+LONG CCurve::IndexOf(const CKey* key) const {
+  if (!key || _keys.empty()) return -1;
+  // Fitting works on the last keys; find them without a search.
+  const size_t last = _keys.size() - 1;
+  if (_keys[last] == key) return static_cast<LONG>(last);
+  if (last > 0 && _keys[last - 1] == key) return static_cast<LONG>(last - 1);
+  // Keys of equal time sit together; look among them only.
+  auto first = std::lower_bound(_keys.begin(), _keys.end(), key->_time, KeyEarlier);
+  for (auto at = first; at != _keys.end() && (*at)->_time == key->_time; ++at)
+    if (*at == key) return static_cast<LONG>(at - _keys.begin());
+  return -1;
+}
+
+void CCurve::Detach(CKey* key) {
+  const LONG index = IndexOf(key);
+  if (index >= 0) EraseAt(static_cast<size_t>(index));
+  key->_curve = nullptr;
+}
+
+Bool CCurve::InsertAt(size_t index, CKey* key) {
+  if (!_keys.Insert(index, key)) return FALSE;
+  // Without memory for the shape the curve evaluates from its keys until the shapes are made
+  // again.
+  if (_shaped.load(std::memory_order_relaxed) && !_shapes.Insert(index, ShapeOf(*key)))
+    DropShapes();
+  key->_curve = this;
+  return TRUE;
+}
+
+void CCurve::EraseAt(size_t index) {
+  _keys[index]->_curve = nullptr;
+  _keys.Erase(index);
+  if (_shaped.load(std::memory_order_relaxed)) _shapes.Erase(index);
+}
+
+void CCurve::RefreshShape(const CKey* key) {
+  if (!_shaped.load(std::memory_order_relaxed)) return;
+  const LONG index = IndexOf(key);
+  if (index >= 0) _shapes[static_cast<size_t>(index)] = ShapeOf(*key);
+}
+
+void CCurve::Resort(CKey* key, const BaseTime& time) {
+  const LONG index = IndexOf(key);
+  key->_time = time;
+  if (index < 0) return;
+  const bool shaped = _shaped.load(std::memory_order_relaxed);
+  if (shaped) _shapes[static_cast<size_t>(index)] = ShapeOf(*key);
+  // The other keys stay sorted: the key moves past later keys that are earlier than its new time,
+  // or before earlier keys that are later, so keys of equal time keep their order.
+  const auto rotate = [&](std::ptrdiff_t first, std::ptrdiff_t middle, std::ptrdiff_t last) {
+    RotateRange(_keys, first, middle, last);
+    if (shaped) RotateRange(_shapes, first, middle, last);
+  };
+  CKey** const at = _keys.begin() + index;
+  CKey** target = std::lower_bound(at + 1, _keys.end(), time, KeyEarlier);
+  if (target != at + 1) {
+    rotate(index, index + 1, target - _keys.begin());
+    return;
+  }
+  target = std::upper_bound(_keys.begin(), at, time, TimeEarlier);
+  if (target != at) rotate(target - _keys.begin(), index, index + 1);
+}
+
+BaseDocument* CCurve::GetDocument() const { return _track ? _track->GetDocument() : nullptr; }
+
+C4DAtom* CCurve::GetClone(LONG flags, AliasTrans* trn) const {
+  CCurve* copy = gNew CCurve;
+  if (copy && !CopyTo(copy, flags, trn)) {
+    delete copy;
+    copy = nullptr;
+  }
+  return copy;
+}
+
+Bool CCurve::CopyTo(C4DAtom* dst, LONG, AliasTrans*) const {
+  auto* target = dynamic_cast<CCurve*>(dst);
+  if (!target || target == this) return FALSE;
+  CopyBaseTo(target);
+  target->FlushKeys();
+  if (!target->_keys.Reserve(_keys.size())) return FALSE;
+  for (const CKey* key : _keys) {
+    CKey* copy = key->GetClone();
+    if (!copy || !target->InsertKey(copy)) {
+      CKey::Free(copy);
+      return FALSE;
+    }
+  }
+  target->SetKeyDirty();
+  return TRUE;
+}
