@@ -45,13 +45,6 @@ Bool IsActiveInTree(const TreeListNode* node, CKeyList* keyList) {
   return node->_subdata.active ? TRUE : FALSE;
 }
 
-int CountRunning(int count, C4DThread** threads) {
-  int running = 0;
-  for (int i = 0; i < count; ++i)
-    if (threads[i] && threads[i]->IsRunning()) ++running;
-  return running;
-}
-
 }  // namespace
 
 int cb_func(CKeyList* keyList, double percent, const String& text, void* cookie) {
@@ -79,6 +72,11 @@ int cb_func(CKeyList* keyList, double percent, const String& text, void* cookie)
 MPThread::~MPThread() { End(TRUE); }
 
 void MPThread::Main() {
+  TakeItems();
+  if (ends) ends->OneEnded();
+}
+
+void MPThread::TakeItems() {
   CNodeWrapper node;
   while (stack && stack->Pop(&node)) {
     if (TestBreak()) return;
@@ -116,11 +114,13 @@ CBakeControlThread::RunOutcome CBakeControlThread::RunWorkers(int workerCount) {
   C4DThread* table[BAKE_MAX_WORKERS] = {};
   for (int i = 0; i < workerCount; ++i) {
     workers[i].stack = &stack;
+    workers[i].ends = &worker_ends;
     table[i] = &workers[i];
   }
+  worker_ends.Begin(workerCount);
   if (!pool.Init(*this, workerCount, table)) return RunOutcome::NotStarted;
   if (!pool.Start(THREADPRIORITY_BELOW)) return RunOutcome::NotStarted;
-  const Bool finished = WaitForMPThreads(*this, workerCount, table);
+  const Bool finished = WaitForMPThreads(*this);
   StopAllMPThreads(*this, workerCount, table);
   pool.Wait();
   if (finished) return RunOutcome::Done;
@@ -148,13 +148,13 @@ int CBakeControlThread::FillStack(CStack<CNodeWrapper>& target) {
   return target.GetSize();
 }
 
-Bool CBakeControlThread::WaitForMPThreads(const C4DThread&, int count, C4DThread** threads) {
+Bool CBakeControlThread::WaitForMPThreads(const C4DThread&) {
   for (;;) {
     if (TestBreak()) return FALSE;
-    const int running = CountRunning(count, threads);
+    const int running = worker_ends.Unfinished();
     Post(MSG_PROGRESS, stack.GetSize() + running);
-    GeSleep(BAKE_POLL_MS);
     if (running == 0) return TRUE;
+    worker_ends.WaitForAnEnd(BAKE_POLL_MS);
   }
 }
 

@@ -247,6 +247,41 @@ TEST(GeSpinlock, ZeroInitialisedLockExcludesOtherThreads) {
   EXPECT_EQ(counter, 4 * 20000);
 }
 
+TEST(GeSignal, ASetIsKeptUntilOneWaitTakesIt) {
+  // Each step: 'S' sets, 'W' waits without blocking, 'T' waits 1 ms; the results of the waits.
+  struct Row {
+    const char* steps;
+    std::vector<Bool> waits;
+  } rows[] = {
+      {"W", {FALSE}},         {"T", {FALSE}},         {"SW", {TRUE}},
+      {"ST", {TRUE}},         {"SWW", {TRUE, FALSE}}, {"SSWW", {TRUE, FALSE}},
+      {"SWSW", {TRUE, TRUE}}, {"WSW", {FALSE, TRUE}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.steps);
+    GeSignal signal;
+    std::vector<Bool> waits;
+    for (const char* step = row.steps; *step; ++step) {
+      if (*step == 'S') signal.Set();
+      if (*step == 'W') waits.push_back(signal.Wait(0));
+      if (*step == 'T') waits.push_back(signal.Wait(1));
+    }
+    EXPECT_EQ(waits, row.waits);
+  }
+}
+
+TEST(GeSignal, ASetFromAnotherThreadEndsTheWait) {
+  GeSignal signal;
+  std::atomic<bool> waiting{false};
+  std::thread setter([&] {
+    while (!waiting.load()) std::this_thread::yield();
+    signal.Set();
+  });
+  waiting.store(true);
+  EXPECT_TRUE(signal.Wait(kPumpTimeoutMs));
+  setter.join();
+}
+
 TEST(CoreMessages, ParameterIdsAreTheFourCharacterIds) {
   EXPECT_EQ(BFM_CORE_PAR1, 0x4D636931);
   EXPECT_EQ(BFM_CORE_PAR2, 0x4D636932);

@@ -1,10 +1,11 @@
 // Threads of the host: a thread object whose Main runs on its own system thread, a pool that
-// runs a table of thread objects as children of a parent thread, the processor count, sleeping
-// and a spin lock.
+// runs a table of thread objects as children of a parent thread, the processor count, sleeping,
+// a signal one thread waits on and others set, and a spin lock.
 #ifndef C4D_THREAD_H
 #define C4D_THREAD_H
 
 #include <atomic>
+#include <condition_variable>
 #include <mutex>
 #include <thread>
 
@@ -95,6 +96,25 @@ LONG GeGetCPUCount();
 
 // Sleeps for ms milliseconds (nothing for ms <= 0).
 void GeSleep(LONG ms);
+
+// An event one thread waits for and any thread sets. A set signal stays set until a Wait takes
+// it, so a Set that comes before the Wait is not lost; several Sets before one Wait count once.
+class GeSignal {
+ public:
+  GeSignal() = default;
+  GeSignal(const GeSignal&) = delete;
+  GeSignal& operator=(const GeSignal&) = delete;
+
+  void Set();
+  // Waits until the signal is set or timeoutMs milliseconds have passed (no wait for
+  // timeoutMs <= 0). TRUE when it was set; the signal is then clear again.
+  Bool Wait(LONG timeoutMs);
+
+ private:
+  std::mutex _lock;
+  std::condition_variable _changed;
+  bool _set = false;
+};
 
 // A lock for very short critical sections; waiting threads spin and yield. A zero-initialised
 // lock is unlocked. Not recursive.

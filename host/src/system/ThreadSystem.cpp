@@ -1,4 +1,4 @@
-// Processor count and sleeping.
+// Processor count, sleeping and signals.
 #include <chrono>
 #include <cstdlib>
 
@@ -40,4 +40,21 @@ LONG GeGetCPUCount() {
 
 void GeSleep(LONG ms) {
   if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+void GeSignal::Set() {
+  {
+    std::lock_guard<std::mutex> guard(_lock);
+    _set = true;
+  }
+  _changed.notify_all();
+}
+
+Bool GeSignal::Wait(LONG timeoutMs) {
+  std::unique_lock<std::mutex> guard(_lock);
+  if (timeoutMs > 0)
+    _changed.wait_for(guard, std::chrono::milliseconds(timeoutMs), [this] { return _set; });
+  const bool wasSet = _set;
+  _set = false;
+  return wasSet ? TRUE : FALSE;
 }
