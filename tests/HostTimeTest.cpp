@@ -3,6 +3,8 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
+#include <string>
 
 #include "c4d.h"
 
@@ -86,5 +88,133 @@ TEST(BaseTime, FramesRoundTowardMinusInfinity) {
   EXPECT_EQ(BaseTime(-1, 60).GetFrame(30.0), -1);
   EXPECT_EQ(BaseTime(1, 2).GetFrame(29.97), 14);
 }
+
+constexpr LLONG kMax = std::numeric_limits<LLONG>::max();
+constexpr LLONG kMin = std::numeric_limits<LLONG>::min();
+
+// Operations whose 64-bit sums or products come at or just past the limits, worked by hand.
+TEST(BaseTime, OperandsNearThe64BitLimitsGiveTheExactTime) {
+  struct Row {
+    const char* name;
+    BaseTime result;
+    LLONG numerator, denominator;
+  } rows[] = {
+      {"equal denominators, sum at the top", BaseTime(kMax - 2, 3) + BaseTime(2, 3), kMax, 3},
+      {"equal denominators, sum past the top", BaseTime(kMax, 2) + BaseTime(1, 2), kMax / 2 + 1, 1},
+      {"difference down to the minimum", BaseTime(kMin + 1, 1) - BaseTime(1, 1), kMin, 1},
+      {"difference of the largest", BaseTime(kMax, 1) - BaseTime(kMax, 1), 0, 1},
+      {"denominator product just fits", BaseTime(1, 3037000499) + BaseTime(1, 3037000500),
+       6074000999, 9223372033963249500},
+      {"equal large denominators reduce", BaseTime(1, kMax - 1) + BaseTime(1, kMax - 1), 1,
+       kMax / 2},
+      {"cross products past the top", BaseTime(kMax, 3) - BaseTime(kMax - 1, 2),
+       -4611686018427387902, 3},
+      {"quotient of the largest", BaseTime(kMax, 1) / BaseTime(kMax, 1), 1, 1},
+      {"quotient with products past the top", BaseTime(kMax, 2) / BaseTime(kMax, 3), 3, 2},
+      {"quotient by a tiny time", BaseTime(1, kMax) / BaseTime(1, 2), 2, kMax},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(row.result.GetNumerator(), row.numerator);
+    EXPECT_EQ(row.result.GetDenominator(), row.denominator);
+  }
+  struct Order {
+    const char* name;
+    BaseTime a, b;
+    Bool less;
+  } orders[] = {
+      {"equal denominators", BaseTime(kMax, 3), BaseTime(kMax - 3, 3), FALSE},
+      {"cross products fit", BaseTime(1, kMax), BaseTime(1, kMax - 1), TRUE},
+      {"cross products past the top", BaseTime(kMax - 2, kMax - 1), BaseTime(kMax - 1, kMax), TRUE},
+      {"cross products past the bottom", BaseTime(kMin + 3, kMax), BaseTime(kMin + 4, kMax - 1),
+       TRUE},
+      {"minimum against zero", BaseTime(kMin, 1), BaseTime(0, 0), TRUE},
+  };
+  for (const Order& order : orders) {
+    SCOPED_TRACE(order.name);
+    EXPECT_EQ(order.a < order.b, order.less);
+    EXPECT_EQ(order.b < order.a, !order.less);
+  }
+  EXPECT_EQ(BaseTime(kMax, 1).GetFrame(30.0), std::numeric_limits<LONG>::max());
+  // Numerators times the frame rate past the limits, frames within them.
+  EXPECT_EQ(BaseTime(kMax / 2, kMax).GetFrame(120.0), 59);
+  EXPECT_EQ(BaseTime(-(kMax / 2), kMax).GetFrame(120.0), -60);
+  EXPECT_EQ(BaseTime(-1, kMax).GetFrame(1.0), -1);
+}
+
+#ifdef __SIZEOF_INT128__
+__extension__ typedef __int128 Wide;
+
+// The exact fraction reduced in 128 bits; FALSE when its parts do not fit 64 bits.
+bool Reduce(Wide numerator, Wide denominator, LLONG* n, LLONG* d) {
+  *n = 0;
+  *d = 0;
+  if (denominator == 0) return true;
+  if (denominator < 0) {
+    numerator = -numerator;
+    denominator = -denominator;
+  }
+  Wide a = numerator < 0 ? -numerator : numerator, b = denominator;
+  while (b != 0) {
+    const Wide rest = a % b;
+    a = b;
+    b = rest;
+  }
+  numerator /= a;
+  denominator /= a;
+  if (numerator < kMin || numerator > kMax || denominator > kMax) return false;
+  *n = static_cast<LLONG>(numerator);
+  *d = static_cast<LLONG>(denominator);
+  return true;
+}
+
+// Times of milliseconds and frames, with numerators near the limits, and a few of arbitrary
+// parts (whose sums take the slow 128-bit reduction).
+BaseTime RandomTime(std::mt19937_64& random) {
+  const LLONG denominators[] = {1, 2, 3, 30, 120, 1000, 1001, kMax, kMax - 1, 3037000500};
+  const int kind = static_cast<int>(random() % 8);
+  const LLONG denominator = kind == 0 ? static_cast<LLONG>((random() >> 1) | 1)
+                                      : denominators[random() % std::size(denominators)];
+  const LLONG near = static_cast<LLONG>(random() % 5);
+  LLONG numerator = static_cast<LLONG>(random());
+  if (kind <= 3) numerator %= 100000;
+  if (kind == 4 || kind == 5) numerator = random() % 2 ? kMax - near : kMin + near;
+  return BaseTime(numerator, denominator);
+}
+
+std::string Operands(const BaseTime& a, const BaseTime& b) {
+  return std::to_string(a.GetNumerator()) + "/" + std::to_string(a.GetDenominator()) + " and " +
+         std::to_string(b.GetNumerator()) + "/" + std::to_string(b.GetDenominator()) + ": ";
+}
+
+TEST(BaseTime, ArithmeticAgreesWithExact128BitFractionsOnRandomOperands) {
+  std::mt19937_64 random(18);
+  for (int i = 0; i < 20000; ++i) {
+    const BaseTime a = RandomTime(random), b = RandomTime(random);
+    const Wide an = a.GetNumerator(), ad = a.GetDenominator(), bn = b.GetNumerator(),
+               bd = b.GetDenominator();
+    struct Case {
+      const char* op;
+      BaseTime result;
+      Wide numerator, denominator;
+    } cases[] = {{"+", a + b, an * bd + bn * ad, ad * bd},
+                 {"-", a - b, an * bd - bn * ad, ad * bd},
+                 {"/", a / b, an * bd, ad * bn}};
+    for (const Case& c : cases) {
+      LLONG n, d;
+      if (!Reduce(c.numerator, c.denominator, &n, &d)) continue;
+      ASSERT_EQ(c.result.GetNumerator(), n) << Operands(a, b) << c.op;
+      ASSERT_EQ(c.result.GetDenominator(), d) << Operands(a, b) << c.op;
+    }
+    ASSERT_EQ(a < b, an * bd < bn * ad) << Operands(a, b);
+    ASSERT_EQ(a == b, an == bn && ad == bd) << Operands(a, b);
+    const Wide scaled = an * 120;
+    const Wide frames = scaled / ad - (scaled % ad < 0 ? 1 : 0);
+    if (frames > -std::numeric_limits<LONG>::max() && frames < std::numeric_limits<LONG>::max()) {
+      ASSERT_EQ(a.GetFrame(120.0), static_cast<LONG>(frames)) << Operands(a, b);
+    }
+  }
+}
+#endif
 
 }  // namespace

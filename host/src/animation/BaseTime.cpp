@@ -1,6 +1,11 @@
 // Exact rational time. Products of two 64-bit parts are formed in 128 bits and reduced; a result
 // whose reduced parts do not fit 64 bits loses low bits of both parts (never seen with times of
 // milliseconds and frames).
+//
+// Times of milliseconds and frames rarely need the 128 bits, so each operation first tries the
+// machine's 64-bit integers and takes the wide path only when a sum or product would overflow.
+// That gives the same time: both paths reduce the exact result, and a reduced fraction with a
+// positive denominator is unique.
 #include <cmath>
 #include <limits>
 #include <numeric>
@@ -24,6 +29,36 @@ Wide Gcd(Wide a, Wide b) {
     b = rest;
   }
   return a;
+}
+
+// The parts of a time, a zero denominator read as 0 / 1; the denominator is above 0.
+struct Parts {
+  LLONG numerator;
+  LLONG denominator;
+};
+
+Parts PartsOf(const BaseTime& time) {
+  if (time.GetDenominator() == 0) return {0, 1};
+  return {time.GetNumerator(), time.GetDenominator()};
+}
+
+// x.numerator * y.denominator and y.numerator * x.denominator, FALSE when either overflows.
+Bool CrossProducts(const Parts& x, const Parts& y, LLONG* first, LLONG* second) {
+  return !__builtin_mul_overflow(x.numerator, y.denominator, first) &&
+         !__builtin_mul_overflow(y.numerator, x.denominator, second);
+}
+
+// The parts of x + y (sign 1) or x - y (sign -1), unreduced, FALSE when they overflow 64 bits.
+// Equal denominators, the common case, need no product.
+Bool SumParts(const Parts& x, const Parts& y, int sign, LLONG* numerator, LLONG* denominator) {
+  LLONG first = x.numerator, second = y.numerator;
+  *denominator = x.denominator;
+  if (x.denominator != y.denominator &&
+      (!CrossProducts(x, y, &first, &second) ||
+       __builtin_mul_overflow(x.denominator, y.denominator, denominator)))
+    return FALSE;
+  return sign > 0 ? !__builtin_add_overflow(first, second, numerator)
+                  : !__builtin_sub_overflow(first, second, numerator);
 }
 
 struct Fraction {
@@ -60,6 +95,14 @@ BaseTime MakeTime(Wide numerator, Wide denominator) {
   return BaseTime(numerator.ToInt64(), denominator.ToInt64());
 }
 
+// floor(numerator * fps / denominator) in 128 bits.
+double WholeFramesWide(const Fraction& time, LLONG fps) {
+  const Wide scaled = time.numerator * Wide(fps);
+  Wide quotient = scaled / time.denominator;
+  if (scaled % time.denominator != 0 && scaled < 0) quotient = quotient - 1;
+  return quotient.ToDouble();
+}
+
 }  // namespace
 
 // std::llround of seconds * 1000.0: the product is rounded to a double first, so 0.0165 s,
@@ -69,7 +112,7 @@ BaseTime::BaseTime(Real seconds) {
   double milliseconds = seconds * 1000.0;
   if (milliseconds > kMaxMilliseconds) milliseconds = kMaxMilliseconds;
   if (milliseconds < -kMaxMilliseconds) milliseconds = -kMaxMilliseconds;
-  *this = MakeTime(std::llround(milliseconds), 1000);
+  *this = BaseTime(std::llround(milliseconds), 1000);
 }
 
 BaseTime::BaseTime(LLONG numerator, LLONG denominator) {
@@ -112,14 +155,17 @@ Real BaseTime::Get() const {
 
 LONG BaseTime::GetFrame(Real fps) const {
   if (!std::isfinite(fps)) return 0;
-  const Fraction time = Of(*this);
+  const Parts parts = PartsOf(*this);
   double frames;
   if (fps == std::floor(fps) && std::fabs(fps) < 1e9) {
     // Whole frame rates are exact: floor(numerator * fps / denominator).
-    const Wide scaled = time.numerator * Wide(static_cast<LLONG>(fps));
-    Wide quotient = scaled / time.denominator;
-    if (scaled % time.denominator != 0 && scaled < 0) quotient = quotient - 1;
-    frames = quotient.ToDouble();
+    LLONG scaled;
+    if (!__builtin_mul_overflow(parts.numerator, static_cast<LLONG>(fps), &scaled)) {
+      const LLONG quotient = scaled / parts.denominator;
+      frames = static_cast<double>(scaled % parts.denominator < 0 ? quotient - 1 : quotient);
+    } else {
+      frames = WholeFramesWide(Of(*this), static_cast<LLONG>(fps));
+    }
   } else {
     frames = std::floor(Get() * fps);
   }
@@ -130,28 +176,43 @@ LONG BaseTime::GetFrame(Real fps) const {
 }
 
 BaseTime operator+(const BaseTime& a, const BaseTime& b) {
+  LLONG numerator, denominator;
+  if (SumParts(PartsOf(a), PartsOf(b), 1, &numerator, &denominator))
+    return BaseTime(numerator, denominator);
   const Fraction x = Of(a), y = Of(b);
   return MakeTime(x.numerator * y.denominator + y.numerator * x.denominator,
                   x.denominator * y.denominator);
 }
 
 BaseTime operator-(const BaseTime& a, const BaseTime& b) {
+  LLONG numerator, denominator;
+  if (SumParts(PartsOf(a), PartsOf(b), -1, &numerator, &denominator))
+    return BaseTime(numerator, denominator);
   const Fraction x = Of(a), y = Of(b);
   return MakeTime(x.numerator * y.denominator - y.numerator * x.denominator,
                   x.denominator * y.denominator);
 }
 
 BaseTime operator/(const BaseTime& a, const BaseTime& b) {
+  const Parts p = PartsOf(a), q = PartsOf(b);
+  LLONG numerator, denominator;
+  if (!__builtin_mul_overflow(p.numerator, q.denominator, &numerator) &&
+      !__builtin_mul_overflow(p.denominator, q.numerator, &denominator))
+    return BaseTime(numerator, denominator);
   const Fraction x = Of(a), y = Of(b);
   return MakeTime(x.numerator * y.denominator, x.denominator * y.numerator);
 }
 
 Bool operator<(const BaseTime& a, const BaseTime& b) {
+  const Parts p = PartsOf(a), q = PartsOf(b);
+  if (p.denominator == q.denominator) return p.numerator < q.numerator;
+  LLONG first, second;
+  if (CrossProducts(p, q, &first, &second)) return first < second;
   const Fraction x = Of(a), y = Of(b);
   return x.numerator * y.denominator < y.numerator * x.denominator;
 }
 
 Bool operator==(const BaseTime& a, const BaseTime& b) {
-  const Fraction x = Of(a), y = Of(b);
+  const Parts x = PartsOf(a), y = PartsOf(b);
   return x.numerator == y.numerator && x.denominator == y.denominator;
 }
