@@ -163,15 +163,19 @@ class CCurve : public BaseList2D {
   // Inserts or erases a key (and its shape) at index; FALSE when out of memory.
   Bool InsertAt(size_t index, CKey* key);
   void EraseAt(size_t index);
-  // Copies a held key's time, value, interpolation and tangents into its shape.
+  // Makes the shapes of the segments that end and start at a held key anew.
   void RefreshShape(const CKey* key);
-  // What evaluation reads of a key, in seconds, kept parallel to _keys so that GetValue
-  // searches and reads contiguous memory.
+  void RefreshShapesAround(size_t index);
+  // What evaluation reads of a key and the segment it starts, in seconds, kept parallel to _keys
+  // so that GetValue searches and reads contiguous memory: the key's time, value and
+  // interpolation, and the segment's two inner control points as offsets from the key, its
+  // handles already fitted to the segment. The next shape gives the segment's end.
   struct KeyShape {
-    double time, value, timeLeft, valueLeft, timeRight, valueRight;
+    double time, value, handleTime1, handleValue1, handleTime2, handleValue2;
     CINTERPOLATION interpolation;
   };
-  static KeyShape ShapeOf(const CKey& key);
+  // The shape of the key at index, with the next key (if any) ending its segment.
+  KeyShape ShapeAt(size_t index) const;
   // The shapes of all keys, made by the first evaluation and kept up to date from then on, so
   // that curves that are only held (copies, snapshots) never store them. Null when there is no
   // memory for them: evaluation then reads the keys themselves.

@@ -1,8 +1,8 @@
 // A track's value curve: keys owned by the curve and kept sorted by time.
 #include <algorithm>
 
-#include "document/AtomRegistry.h"
 #include "c4d_canimation.h"
+#include "document/AtomRegistry.h"
 
 namespace {
 
@@ -17,17 +17,11 @@ void RotateRange(Array& array, std::ptrdiff_t first, std::ptrdiff_t middle, std:
 
 }  // namespace
 
-CCurve::KeyShape CCurve::ShapeOf(const CKey& key) {
-  return {
-      key._time.Get(),          key._value,          key.GetTimeLeft().Get(), key.GetValueLeft(),
-      key.GetTimeRight().Get(), key.GetValueRight(), key._interpolation};
-}
-
 const CCurve::KeyShape* CCurve::MakeShapes() const {
   std::lock_guard<std::mutex> lock(_shaping);
   if (!_shaped.load(std::memory_order_relaxed)) {
     if (!_shapes.Reserve(_keys.size())) return nullptr;
-    for (const CKey* key : _keys) _shapes.Insert(_shapes.size(), ShapeOf(*key));
+    for (size_t index = 0; index < _keys.size(); ++index) _shapes.Insert(index, ShapeAt(index));
     _shaped.store(true, std::memory_order_release);
   }
   return _shapes.data();
@@ -112,24 +106,37 @@ void CCurve::Detach(CKey* key) {
 
 Bool CCurve::InsertAt(size_t index, CKey* key) {
   if (!_keys.Insert(index, key)) return FALSE;
+  key->_curve = this;
   // Without memory for the shape the curve evaluates from its keys until the shapes are made
   // again.
-  if (_shaped.load(std::memory_order_relaxed) && !_shapes.Insert(index, ShapeOf(*key)))
-    DropShapes();
-  key->_curve = this;
+  if (_shaped.load(std::memory_order_relaxed)) {
+    if (_shapes.Insert(index, ShapeAt(index)))
+      RefreshShapesAround(index);
+    else
+      DropShapes();
+  }
   return TRUE;
 }
 
 void CCurve::EraseAt(size_t index) {
   _keys[index]->_curve = nullptr;
   _keys.Erase(index);
-  if (_shaped.load(std::memory_order_relaxed)) _shapes.Erase(index);
+  if (!_shaped.load(std::memory_order_relaxed)) return;
+  _shapes.Erase(index);
+  RefreshShapesAround(index);
 }
 
 void CCurve::RefreshShape(const CKey* key) {
   if (!_shaped.load(std::memory_order_relaxed)) return;
   const LONG index = IndexOf(key);
-  if (index >= 0) _shapes[static_cast<size_t>(index)] = ShapeOf(*key);
+  if (index >= 0) RefreshShapesAround(static_cast<size_t>(index));
+}
+
+// A key's segment depends on the next key too: the shapes of the keys at index - 1 and index.
+void CCurve::RefreshShapesAround(size_t index) {
+  if (!_shaped.load(std::memory_order_relaxed)) return;
+  if (index > 0 && index - 1 < _shapes.size()) _shapes[index - 1] = ShapeAt(index - 1);
+  if (index < _shapes.size()) _shapes[index] = ShapeAt(index);
 }
 
 void CCurve::Resort(CKey* key, const BaseTime& time) {
@@ -137,7 +144,6 @@ void CCurve::Resort(CKey* key, const BaseTime& time) {
   key->_time = time;
   if (index < 0) return;
   const bool shaped = _shaped.load(std::memory_order_relaxed);
-  if (shaped) _shapes[static_cast<size_t>(index)] = ShapeOf(*key);
   // The other keys stay sorted: the key moves past later keys that are earlier than its new time,
   // or before earlier keys that are later, so keys of equal time keep their order.
   const auto rotate = [&](std::ptrdiff_t first, std::ptrdiff_t middle, std::ptrdiff_t last) {
@@ -146,12 +152,17 @@ void CCurve::Resort(CKey* key, const BaseTime& time) {
   };
   CKey** const at = _keys.begin() + index;
   CKey** target = std::lower_bound(at + 1, _keys.end(), time, KeyEarlier);
+  std::ptrdiff_t placed = index;
   if (target != at + 1) {
     rotate(index, index + 1, target - _keys.begin());
-    return;
+    placed = target - _keys.begin() - 1;
+  } else if (target = std::upper_bound(_keys.begin(), at, time, TimeEarlier); target != at) {
+    rotate(target - _keys.begin(), index, index + 1);
+    placed = target - _keys.begin();
   }
-  target = std::upper_bound(_keys.begin(), at, time, TimeEarlier);
-  if (target != at) rotate(target - _keys.begin(), index, index + 1);
+  // The segments changed where the key left and where it arrived.
+  RefreshShapesAround(static_cast<size_t>(index));
+  RefreshShapesAround(static_cast<size_t>(placed));
 }
 
 BaseDocument* CCurve::GetDocument() const { return _track ? _track->GetDocument() : nullptr; }

@@ -3,6 +3,13 @@
 // curve is monotonic in the Bezier parameter u once the handles fit the segment, so u is found by
 // Newton steps safeguarded by bisection; the value is then read at u. Offsets are taken relative
 // to the segment's first control point, so a flat segment gives its value exactly.
+//
+// Evaluation is most of a reduction's work, so the curve keeps what does not change between
+// calls: each key's shape holds its segment's inner control points with the handles already
+// fitted (MakeSegment, made when the curve is first evaluated and again when a key of the segment
+// changes), and GetValue starts from the segment of its last call. Both give the same doubles as
+// working everything out on each call, since the same operations run on the same numbers, only
+// earlier; the keys of a reduction do not move by a bit.
 #include <algorithm>
 #include <atomic>
 #include <cmath>
@@ -21,11 +28,19 @@ struct BezierSegment {
   double t1, v1, t2, v2, t3, v3;
 };
 
+// A key's values in seconds.
+struct KeyValues {
+  double time, value, timeLeft, valueLeft, timeRight, valueRight;
+};
+
+KeyValues ValuesOf(const CKey& key) {
+  return {key.GetTime().Get(), key.GetValue(),           key.GetTimeLeft().Get(),
+          key.GetValueLeft(),  key.GetTimeRight().Get(), key.GetValueRight()};
+}
+
 // Handles pointing the wrong way in time get no time extent; handles that together are longer
-// than the segment are shortened in proportion, keeping their directions. Shape is the curve's
-// record of a key (CCurve::KeyShape).
-template <class Shape>
-BezierSegment MakeSegment(const Shape& from, const Shape& to, double duration) {
+// than the segment are shortened in proportion, keeping their directions.
+BezierSegment MakeSegment(const KeyValues& from, const KeyValues& to, double duration) {
   double rightTime = std::max(from.timeRight, 0.0);
   double rightValue = from.valueRight;
   double leftTime = std::min(to.timeLeft, 0.0);
@@ -72,6 +87,8 @@ double SolveParameter(const BezierSegment& s, double elapsed) {
   return u;
 }
 
+// The segment from a key's shape to the next one's; the end's offsets are worked out as
+// MakeSegment works them out.
 template <class Shape>
 double SegmentValue(const Shape& from, const Shape& to, double t) {
   const double duration = to.time - from.time;
@@ -82,7 +99,8 @@ double SegmentValue(const Shape& from, const Shape& to, double t) {
       return from.value + (to.value - from.value) * ((t - from.time) / duration);
     case CINTERPOLATION_SPLINE:
     default: {
-      const BezierSegment segment = MakeSegment(from, to, duration);
+      const BezierSegment segment = {from.handleTime1,  from.handleValue1, from.handleTime2,
+                                     from.handleValue2, duration,          to.value - from.value};
       return from.value +
              Bezier(segment.v1, segment.v2, segment.v3, SolveParameter(segment, t - from.time));
     }
@@ -100,16 +118,6 @@ size_t LastAtOrBefore(const Shape* shapes, size_t count, double t) {
     count -= half;
   }
   return first;
-}
-
-// A key's values in seconds, as the curve's record of a key holds them.
-struct KeyValues {
-  double time, value, timeLeft, valueLeft, timeRight, valueRight;
-};
-
-KeyValues ValuesOf(const CKey& key) {
-  return {key.GetTime().Get(), key.GetValue(),           key.GetTimeLeft().Get(),
-          key.GetValueLeft(),  key.GetTimeRight().Get(), key.GetValueRight()};
 }
 
 // Index of the last key whose time is not after t, within 0..count-2 (count >= 2).
@@ -148,6 +156,20 @@ SlopeZeros FindSlopeZeros(double p1, double p2, double p3) {
 
 }  // namespace
 
+CCurve::KeyShape CCurve::ShapeAt(size_t index) const {
+  const CKey& key = *_keys[index];
+  KeyShape shape = {key._time.Get(), key._value, 0.0, 0.0, 0.0, 0.0, key._interpolation};
+  if (index + 1 < _keys.size()) {
+    const KeyValues from = ValuesOf(key), to = ValuesOf(*_keys[index + 1]);
+    const BezierSegment segment = MakeSegment(from, to, to.time - from.time);
+    shape.handleTime1 = segment.t1;
+    shape.handleValue1 = segment.v1;
+    shape.handleTime2 = segment.t2;
+    shape.handleValue2 = segment.v2;
+  }
+  return shape;
+}
+
 void standin::ForEachCurveTurn(const CCurve& curve, const std::function<void(Real)>& visit) {
   for (LONG index = 0; index + 1 < curve.GetKeyCount(); ++index) {
     const CKey& key = *curve.GetKey(index);
@@ -170,7 +192,7 @@ Real CCurve::GetValue(const BaseTime& time, LONG) const {
   if (!shapes) {
     const size_t segment = count > 1 ? KeySegment(_keys.data(), count, t) : 0;
     count = count > 1 ? 2 : 1;
-    for (size_t i = 0; i < count; ++i) around[i] = ShapeOf(*_keys[segment + i]);
+    for (size_t i = 0; i < count; ++i) around[i] = ShapeAt(segment + i);
     shapes = around;
   }
   if (t <= shapes[0].time) return shapes[0].value;
