@@ -34,8 +34,8 @@ int ConvertCommand::Run() const {
     return kExitBadUsage;
   }
   const OutputPathCheck paths = CheckOutputPaths(_input, _output, std::string());
-  if (!paths.message.empty()) {
-    std::cerr << "thinfold: " << paths.message << "\n";
+  if (!paths.error.empty()) {
+    std::cerr << "thinfold: " << paths.error << "\n";
     return paths.exitCode;
   }
   const std::string usage = CheckBvhImportOptions(_bvh, {_input});

@@ -143,9 +143,8 @@ int ReduceCommand::ReduceSeveral(const std::vector<PlannedRun>& runs) const {
   if (InterruptRequested())
     return Fail(kExitInterrupted, "stopped: " + std::to_string(runs.size() - reports.size()) +
                                       " inputs not reduced, no report written");
-  std::string error;
-  if (!_report.empty() &&
-      !WriteTextFileAtomically(_report, SeveralInputsReportJson(reports), error))
-    return Fail(kExitFileError, error);
+  if (_report.empty()) return WorstExitCode(reports);
+  const Status written = WriteTextFileAtomically(_report, SeveralInputsReportJson(reports));
+  if (!written.Ok()) return Fail(kExitFileError, written.error);
   return WorstExitCode(reports);
 }

@@ -128,14 +128,14 @@ ReducePlan PlanReduce(const PlanRequest& request) {
     // The paths first: an output that is a folder says so rather than naming no format.
     const OutputPathCheck paths =
         CheckOutputPaths(plan.runs.front().input, request.output, request.report);
-    if (!paths.message.empty()) return Refused(paths.exitCode, paths.message);
+    if (!paths.error.empty()) return Refused(paths.exitCode, paths.error);
   }
   error = NameOutputs(request, plan);
   if (error.empty()) error = CheckDistinctOutputs(plan);
   if (!error.empty()) return Refused(kExitBadUsage, error);
   for (const PlannedRun& run : plan.runs) {
     const OutputPathCheck paths = CheckOutputPaths(run.input, run.output, request.report);
-    if (!paths.message.empty()) return Refused(paths.exitCode, paths.message);
+    if (!paths.error.empty()) return Refused(paths.exitCode, paths.error);
   }
   error = CheckOutputsAreNoInputs(plan);
   return error.empty() ? plan : Refused(kExitFileError, error);

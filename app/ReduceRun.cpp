@@ -35,12 +35,11 @@ InputOutcome Save(const ReduceJob& job, const ReduceSummary& summary, const Plan
   const std::string report = reportPath.empty() ? std::string() : ReportJson(summary);
   std::vector<FileToWrite> files = {{run.output, output.text}};
   if (!reportPath.empty()) files.push_back({reportPath, report});
-  std::string error;
-  const WriteEnd end = WriteTextFilesAtomically(
-      files, [&job] { return job.StopAsked(); }, error);
-  if (end == WriteEnd::kStopped)
+  const WriteFilesResult written =
+      WriteTextFilesAtomically(files, [&job] { return job.StopAsked(); });
+  if (written.end == WriteEnd::kStopped)
     return Failed(kExitInterrupted, "stopped while saving: nothing saved");
-  return end == WriteEnd::kWritten ? InputOutcome() : Failed(kExitFileError, error);
+  return written.end == WriteEnd::kWritten ? InputOutcome() : Failed(kExitFileError, written.error);
 }
 
 // After the run: the table, the save, the plots, and the exit code they come to.

@@ -192,9 +192,9 @@ SceneReadResult ReadBvhText(const std::string& text, const BvhImport& import) {
 }
 
 SceneReadResult ReadBvhFile(const std::string& path, const BvhImport& import) {
-  std::string text, error;
-  if (!ReadTextFile(path, text, error)) return {nullptr, error};
-  SceneReadResult result = ReadBvhText(text, import);
+  const TextReadResult file = ReadTextFile(path);
+  if (!file.error.empty()) return {nullptr, file.error};
+  SceneReadResult result = ReadBvhText(file.text, import);
   if (!result.document) result.error = Printable(path) + ": " + result.error;
   return result;
 }
