@@ -13,19 +13,11 @@ void AddBvhImportOptions(CLI::App& command, BvhImport& import) {
   command
       .add_option_function<std::string>(
           "--frames",
-          [&import](const std::string& text) {
-            std::string error;
-            ParseFrameRange(text, import.frames, error);
-          },
+          [&import](const std::string& text) { import.frames = ParseFrameRange(text).range; },
           "Keep only frames FIRST to LAST of a BVH input, renumbered from 0; either side may "
           "be empty (1: drops the first frame)")
-      ->check(CLI::Validator(
-          [](std::string& text) {
-            FrameRange range;
-            std::string error;
-            return ParseFrameRange(text, range, error) ? std::string() : error;
-          },
-          "FIRST:LAST"));
+      ->check(CLI::Validator([](std::string& text) { return ParseFrameRange(text).error; },
+                             "FIRST:LAST"));
   command.add_flag("--raw-angles", import.rawAngles,
                    "Keep a BVH input's rotations as the file has them (default: unwrapped, so "
                    "that a flip between +180 and -180 degrees is no jump)");

@@ -115,10 +115,10 @@ InputOutcome ReduceInput(const ReduceOptions& options, const PlannedRun& run,
                                      " selects no object, tag or material (its scene file has no "
                                      "\"selection\" and no \"selected\" element): nothing to "
                                      "reduce, nothing written");
-  const std::string notBvh =
-      run.format == OutputFormat::kBvh ? WhyNotBvh(*host.Document()) : std::string();
-  if (!notBvh.empty())
-    return Failed(kExitFileError, Printable(run.output) + ": cannot write BVH: " + notBvh);
+  const Status bvh =
+      run.format == OutputFormat::kBvh ? CheckWritableAsBvh(*host.Document()) : Status{};
+  if (!bvh.Ok())
+    return Failed(kExitFileError, Printable(run.output) + ": cannot write BVH: " + bvh.error);
   InstallInterruptHandler();
   DialogDriver driver(*dialog);
   ReduceJob job(driver, *host.Document());
