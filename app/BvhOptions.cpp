@@ -23,16 +23,16 @@ void AddBvhImportOptions(CLI::App& command, BvhImport& import) {
                    "that a flip between +180 and -180 degrees is no jump)");
 }
 
-std::string CheckBvhImportOptions(const BvhImport& import, const std::vector<std::string>& inputs) {
-  if (std::any_of(inputs.begin(), inputs.end(), IsBvhPath)) return std::string();
+Status CheckBvhImportOptions(const BvhImport& import, const std::vector<std::string>& inputs) {
+  if (std::any_of(inputs.begin(), inputs.end(), IsBvhPath)) return {};
   const std::string scene = inputs.empty() ? std::string() : inputs.front();
   if (import.fps > 0)
-    return "--fps sets the frame rate of BVH input only; " + scene + " is a scene file";
+    return {"--fps sets the frame rate of BVH input only; " + scene + " is a scene file"};
   if (import.frames.first || import.frames.last)
-    return "--frames cuts BVH input only; " + scene + " is a scene file";
+    return {"--frames cuts BVH input only; " + scene + " is a scene file"};
   if (import.rawAngles)
-    return "--raw-angles keeps the rotations of BVH input only; " + scene + " is a scene file";
-  return std::string();
+    return {"--raw-angles keeps the rotations of BVH input only; " + scene + " is a scene file"};
+  return {};
 }
 
 int ReadFailureExitCode(const SceneReadResult& read) {

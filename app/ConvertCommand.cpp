@@ -38,9 +38,9 @@ int ConvertCommand::Run() const {
     std::cerr << "thinfold: " << paths.error << "\n";
     return paths.exitCode;
   }
-  const std::string usage = CheckBvhImportOptions(_bvh, {_input});
-  if (!usage.empty()) {
-    std::cerr << "thinfold: " << usage << "\n";
+  const Status usage = CheckBvhImportOptions(_bvh, {_input});
+  if (!usage.Ok()) {
+    std::cerr << "thinfold: " << usage.error << "\n";
     return kExitBadUsage;
   }
   const SceneReadResult read = ReadInputFile(_input, _bvh);

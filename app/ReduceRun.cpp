@@ -106,10 +106,8 @@ InputOutcome ReduceInput(const ReduceOptions& options, const PlannedRun& run,
   SessionOptions session = options.session;
   session.input = run.input;
   HostSession host;
-  GeDialog* dialog = nullptr;
-  std::string error;
-  const int started = OpenSession(session, host, dialog, error);
-  if (started != kExitSuccess) return Failed(started, error);
+  const SessionStartResult started = OpenSession(session, host);
+  if (started.exitCode != kExitSuccess) return Failed(started.exitCode, started.error);
   if (options.selected && !SelectsAnything(*host.Document()))
     return Failed(kExitBadUsage, "--selected: " + Printable(run.input) +
                                      " selects no object, tag or material (its scene file has no "
@@ -120,7 +118,7 @@ InputOutcome ReduceInput(const ReduceOptions& options, const PlannedRun& run,
   if (!bvh.Ok())
     return Failed(kExitFileError, Printable(run.output) + ": cannot write BVH: " + bvh.error);
   InstallInterruptHandler();
-  DialogDriver driver(*dialog);
+  DialogDriver driver(*started.dialog);
   ReduceJob job(driver, *host.Document());
   return Reduce(options, job, run, report);
 }
