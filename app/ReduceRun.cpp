@@ -62,13 +62,13 @@ InputOutcome Conclude(const ReduceOptions& options, ReduceJob& job, const BaseDo
   outcome.saved = true;
   std::cout << "saved " << Printable(run.output) << (report.empty() ? "" : " and " + report) << "\n"
             << std::flush;
-  const std::string plotError =
-      options.plot.empty() ? std::string()
-                           : PlotWorstOfReduction(*before, run.input, job.Document(), run.output,
-                                                  options.plot, kPlottedTracks);
-  if (!plotError.empty()) {
+  const Status plotted = options.plot.empty()
+                             ? Status{}
+                             : PlotWorstOfReduction(*before, run.input, job.Document(), run.output,
+                                                    options.plot, kPlottedTracks);
+  if (!plotted.Ok()) {
     outcome.exitCode = kExitFileError;
-    outcome.message = Printable(run.output) + " is saved, but no plot is: " + plotError;
+    outcome.message = Printable(run.output) + " is saved, but no plot is: " + plotted.error;
   } else if (job.Interrupted()) {
     outcome.exitCode = kExitInterrupted;
     outcome.message = "stopped: " + Printable(run.output) + " holds the finished tracks";
@@ -88,12 +88,12 @@ InputOutcome Reduce(const ReduceOptions& options, ReduceJob& job, const PlannedR
       options.plot.empty() ? nullptr : static_cast<BaseDocument*>(job.Document().GetClone()));
   if (!options.plot.empty() && !before)
     return Failed(kExitFileError, "the document cannot be copied for plotting: out of memory");
-  const std::string gatherError = job.Gather(options.selected);
-  if (!gatherError.empty()) return Failed(kExitFileError, gatherError);
-  std::string notes;
-  const std::string settingsError = job.ApplySettings(options.choice, notes);
-  if (!settingsError.empty()) return Failed(kExitBadUsage, settingsError);
-  if (!notes.empty() && !options.session.quiet) std::cerr << "thinfold: " << notes << "\n";
+  const Status gathered = job.Gather(options.selected);
+  if (!gathered.Ok()) return Failed(kExitFileError, gathered.error);
+  const SettingsResult settings = job.ApplySettings(options.choice);
+  if (!settings.error.empty()) return Failed(kExitBadUsage, settings.error);
+  if (!settings.note.empty() && !options.session.quiet)
+    std::cerr << "thinfold: " << settings.note << "\n";
   ProgressDisplay progress(ProgressDisplay::ModeFor(options.session.quiet), std::cerr);
   job.Run(progress);
   return Conclude(options, job, before.get(), run, report);

@@ -72,7 +72,8 @@ PlotRunResult WriteTrackPlots(const BaseDocument& before, const std::string& bef
   const PictureDrawer draw = [&chosen, fps](size_t index, BaseBitmap& target) {
     return DrawPlot(chosen[index], fps, target);
   };
-  if (!WritePlotFiles(folder, fileNames, draw, error)) return {{}, error};
+  const Status written = WritePlotFiles(folder, fileNames, draw);
+  if (!written.Ok()) return {{}, written.error};
   PlotRunResult result;
   for (size_t i = 0; i < chosen.size(); ++i)
     result.plots.push_back({standin::Utf8FromPath(standin::PathFromUtf8(folder) / fileNames[i]),
@@ -80,10 +81,10 @@ PlotRunResult WriteTrackPlots(const BaseDocument& before, const std::string& bef
   return result;
 }
 
-std::string PlotWorstOfReduction(const BaseDocument& input, const std::string& inputName,
-                                 const BaseDocument& reduced, const std::string& reducedName,
-                                 const std::string& folder, size_t worstCount) {
+Status PlotWorstOfReduction(const BaseDocument& input, const std::string& inputName,
+                            const BaseDocument& reduced, const std::string& reducedName,
+                            const std::string& folder, size_t worstCount) {
   PlotRequest request;
   request.worstCount = worstCount;
-  return WriteTrackPlots(input, inputName, reduced, reducedName, request, folder).error;
+  return {WriteTrackPlots(input, inputName, reduced, reducedName, request, folder).error};
 }
