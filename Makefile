@@ -31,8 +31,9 @@ endef
 deps:
 	$(call install-missing,$(PACKAGES))
 
+# The benchmarks are built with the tests (not run), so that a change that breaks them shows.
 build/test/build.ninja: | deps
-	cmake -S . -B build/test $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B build/test $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTHINFOLD_BENCH=ON
 
 # The program with the plug-in module next to it reduces the scene and prints the result table;
 # the reduced scene goes to build/, never into examples/.

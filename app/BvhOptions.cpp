@@ -13,34 +13,26 @@ void AddBvhImportOptions(CLI::App& command, BvhImport& import) {
   command
       .add_option_function<std::string>(
           "--frames",
-          [&import](const std::string& text) {
-            std::string error;
-            ParseFrameRange(text, import.frames, error);
-          },
+          [&import](const std::string& text) { import.frames = ParseFrameRange(text).range; },
           "Keep only frames FIRST to LAST of a BVH input, renumbered from 0; either side may "
           "be empty (1: drops the first frame)")
-      ->check(CLI::Validator(
-          [](std::string& text) {
-            FrameRange range;
-            std::string error;
-            return ParseFrameRange(text, range, error) ? std::string() : error;
-          },
-          "FIRST:LAST"));
+      ->check(CLI::Validator([](std::string& text) { return ParseFrameRange(text).error; },
+                             "FIRST:LAST"));
   command.add_flag("--raw-angles", import.rawAngles,
                    "Keep a BVH input's rotations as the file has them (default: unwrapped, so "
                    "that a flip between +180 and -180 degrees is no jump)");
 }
 
-std::string CheckBvhImportOptions(const BvhImport& import, const std::vector<std::string>& inputs) {
-  if (std::any_of(inputs.begin(), inputs.end(), IsBvhPath)) return std::string();
+Status CheckBvhImportOptions(const BvhImport& import, const std::vector<std::string>& inputs) {
+  if (std::any_of(inputs.begin(), inputs.end(), IsBvhPath)) return {};
   const std::string scene = inputs.empty() ? std::string() : inputs.front();
   if (import.fps > 0)
-    return "--fps sets the frame rate of BVH input only; " + scene + " is a scene file";
+    return {"--fps sets the frame rate of BVH input only; " + scene + " is a scene file"};
   if (import.frames.first || import.frames.last)
-    return "--frames cuts BVH input only; " + scene + " is a scene file";
+    return {"--frames cuts BVH input only; " + scene + " is a scene file"};
   if (import.rawAngles)
-    return "--raw-angles keeps the rotations of BVH input only; " + scene + " is a scene file";
-  return std::string();
+    return {"--raw-angles keeps the rotations of BVH input only; " + scene + " is a scene file"};
+  return {};
 }
 
 int ReadFailureExitCode(const SceneReadResult& read) {

@@ -8,11 +8,12 @@
 #include <vector>
 
 #include "BvhReader.h"
+#include "Status.h"
 
 void AddBvhImportOptions(CLI::App& command, BvhImport& import);
 
-// Bad usage when an option was given but no input is BVH; empty otherwise.
-std::string CheckBvhImportOptions(const BvhImport& import, const std::vector<std::string>& inputs);
+// Bad usage when an option was given but no input is BVH.
+Status CheckBvhImportOptions(const BvhImport& import, const std::vector<std::string>& inputs);
 
 // The exit code of an input that could not be read: bad usage for options that do not fit it
 // (a frame range beyond the capture), else a file error.

@@ -34,13 +34,13 @@ int ConvertCommand::Run() const {
     return kExitBadUsage;
   }
   const OutputPathCheck paths = CheckOutputPaths(_input, _output, std::string());
-  if (!paths.message.empty()) {
-    std::cerr << "thinfold: " << paths.message << "\n";
+  if (!paths.error.empty()) {
+    std::cerr << "thinfold: " << paths.error << "\n";
     return paths.exitCode;
   }
-  const std::string usage = CheckBvhImportOptions(_bvh, {_input});
-  if (!usage.empty()) {
-    std::cerr << "thinfold: " << usage << "\n";
+  const Status usage = CheckBvhImportOptions(_bvh, {_input});
+  if (!usage.Ok()) {
+    std::cerr << "thinfold: " << usage.error << "\n";
     return kExitBadUsage;
   }
   const SceneReadResult read = ReadInputFile(_input, _bvh);

@@ -48,7 +48,7 @@ HostSession::~HostSession() {
   if (_quietConsole) standin::SetConsoleSink(standin::LineSink());
 }
 
-std::string HostSession::LoadPlugin(const PluginFolder& plugin, bool quietConsole) {
+Status HostSession::LoadPlugin(const PluginFolder& plugin, bool quietConsole) {
   standin::ModuleLoad load;
   std::vector<std::string> lines;
   {
@@ -61,14 +61,14 @@ std::string HostSession::LoadPlugin(const PluginFolder& plugin, bool quietConsol
   if (load != standin::ModuleLoad::Started) {
     std::string error = plugin.module + ": " + LoadFailure(load);
     for (const std::string& line : lines) error += "\n  " + line;
-    return error;
+    return {error};
   }
   // What the host's console shows at a start ("Loaded Thinfold R1.00.03"), once per start.
   if (!quietConsole)
     for (const std::string& line : lines) std::cerr << line << "\n";
   _quietConsole = quietConsole;
   if (quietConsole) standin::SetConsoleSink([](const std::string&) {});
-  return std::string();
+  return {};
 }
 
 void HostSession::OpenDocument(DocumentPtr document) {
@@ -76,14 +76,12 @@ void HostSession::OpenDocument(DocumentPtr document) {
   SetActiveDocument(_document.get());
 }
 
-GeDialog* HostSession::OpenDialog(std::string& error) {
-  if (!standin::FindCommandPlugin(plugin_ids::kCommand)) {
-    error = "the plug-in registered no command " + std::to_string(plugin_ids::kCommand);
-    return nullptr;
-  }
+DialogOpenResult HostSession::OpenDialog() {
+  if (!standin::FindCommandPlugin(plugin_ids::kCommand))
+    return {nullptr, "the plug-in registered no command " + std::to_string(plugin_ids::kCommand)};
   standin::ExecuteCommand(plugin_ids::kCommand);
   standin::ProcessEvents();
   GeDialog* dialog = standin::FindOpenDialog(plugin_ids::kCommand);
-  if (!dialog) error = "the plug-in's dialog did not open (see the lines above)";
-  return dialog;
+  if (!dialog) return {nullptr, "the plug-in's dialog did not open (see the lines above)"};
+  return {dialog, ""};
 }

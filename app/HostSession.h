@@ -9,7 +9,13 @@
 
 #include "PluginFolder.h"
 #include "SceneDocument.h"
+#include "Status.h"
 #include "c4d.h"
+
+struct DialogOpenResult {
+  GeDialog* dialog = nullptr;
+  std::string error;  // empty on success
+};
 
 class HostSession {
  public:
@@ -18,17 +24,17 @@ class HostSession {
   HostSession(const HostSession&) = delete;
   HostSession& operator=(const HostSession&) = delete;
 
-  // Loads and starts the module; an error naming the module and the host's reason on failure.
+  // Loads and starts the module; on failure an error naming the module and the host's reason.
   // The plug-in's start-up console lines come with the error, or else go to stderr as a host's
   // console shows them. With quietConsole they and the plug-in's later console lines are
   // dropped; otherwise they go to stderr.
-  std::string LoadPlugin(const PluginFolder& plugin, bool quietConsole);
+  Status LoadPlugin(const PluginFolder& plugin, bool quietConsole);
   // Takes the document over and makes it the active document.
   void OpenDocument(DocumentPtr document);
   BaseDocument* Document() const { return _document.get(); }
-  // Runs the plug-in's command as the user picks it, and returns its open dialog; null with
-  // error set when the command is missing or its dialog does not open.
-  GeDialog* OpenDialog(std::string& error);
+  // Runs the plug-in's command as the user picks it, and gives its open dialog; an error when
+  // the command is missing or its dialog does not open.
+  DialogOpenResult OpenDialog();
 
  private:
   bool _loaded = false;

@@ -122,9 +122,9 @@ void InfoCommand::Register(CLI::App& app) {
 }
 
 int InfoCommand::Run() const {
-  const std::string usage = CheckBvhImportOptions(_bvh, {_input});
-  if (!usage.empty()) {
-    std::cerr << "thinfold: " << usage << "\n";
+  const Status usage = CheckBvhImportOptions(_bvh, {_input});
+  if (!usage.Ok()) {
+    std::cerr << "thinfold: " << usage.error << "\n";
     return kExitBadUsage;
   }
   const SceneReadResult read = ReadInputFile(_input, _bvh);

@@ -19,18 +19,17 @@ fs::path Absolute(const fs::path& path) {
   return error ? path.lexically_normal() : absolute;
 }
 
-// Why path cannot be written; empty when it can be tried.
-std::string WhyUnwritable(const std::string& path) {
+// Whether a write to path can be tried, and why not.
+Status CheckWritable(const std::string& path) {
   const fs::path file = standin::PathFromUtf8(path);
   std::error_code error;
-  if (fs::is_directory(file, error)) return "is a folder";
+  if (fs::is_directory(file, error)) return {"is a folder"};
   // Links followed: a device, FIFO or socket is not replaced by a file, nor written to.
   const fs::file_status status = fs::status(file, error);
-  if (fs::exists(status) && !fs::is_regular_file(status)) return "not a regular file";
+  if (fs::exists(status) && !fs::is_regular_file(status)) return {"not a regular file"};
   const fs::path folder = file.parent_path().empty() ? fs::path(".") : file.parent_path();
-  if (!fs::is_directory(folder, error)) return "no such folder";
-  std::string reason;
-  return CanWriteBeside(path, reason) ? std::string() : reason;
+  if (!fs::is_directory(folder, error)) return {"no such folder"};
+  return CanWriteBeside(path);
 }
 
 }  // namespace
@@ -52,8 +51,9 @@ OutputPathCheck CheckOutputPaths(const std::string& input, const std::string& ou
             Printable(output) + ": is the input file, which a result never replaces"};
   for (const std::string& path : {output, report}) {
     if (path.empty()) continue;
-    const std::string reason = WhyUnwritable(path);
-    if (!reason.empty()) return {kExitFileError, Printable(path) + ": cannot write: " + reason};
+    const Status writable = CheckWritable(path);
+    if (!writable.Ok())
+      return {kExitFileError, Printable(path) + ": cannot write: " + writable.error};
   }
   return {};
 }

@@ -5,10 +5,10 @@
 
 #include <string>
 
-// What is wrong with the paths, with the exit code for it; an empty message when they will do.
+// What is wrong with the paths, with the exit code for it.
 struct OutputPathCheck {
   int exitCode = 0;
-  std::string message;
+  std::string error;  // empty when the paths will do
 };
 
 // Whether the paths name one existing file (links followed) or the same place once made absolute.

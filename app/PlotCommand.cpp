@@ -69,8 +69,8 @@ void PlotCommand::Register(CLI::App& app) {
 }
 
 int PlotCommand::Run() const {
-  const std::string usage = CheckBvhImportOptions(_bvh, {_before, _after});
-  if (!usage.empty()) return Fail(kExitBadUsage, usage);
+  const Status usage = CheckBvhImportOptions(_bvh, {_before, _after});
+  if (!usage.Ok()) return Fail(kExitBadUsage, usage.error);
   const SceneReadResult before = ReadInputFile(_before, _bvh);
   if (!before.document) return Fail(ReadFailureExitCode(before), before.error);
   const SceneReadResult after = ReadInputFile(_after, _bvh);

@@ -6,6 +6,7 @@
 
 #include "PrintableText.h"
 #include "ProgramPath.h"
+#include "Status.h"
 #include "c4d_standin.h"
 
 namespace {
@@ -38,15 +39,15 @@ bool IsFolder(const fs::path& path) {
   return fs::is_directory(path, error);
 }
 
-// The first thing the plug-in folder lacks, as a message; empty when nothing is missing.
-std::string MissingPart(const fs::path& folder) {
+// Whether the plug-in folder is complete, or the first thing it lacks.
+Status CheckComplete(const fs::path& folder) {
   if (!IsFile(folder / kModuleName))
-    return Shown(folder / kModuleName) + ": no plug-in module in the plug-in folder";
-  if (!IsFolder(folder / "res")) return Shown(folder / "res") + ": no resource folder";
+    return {Shown(folder / kModuleName) + ": no plug-in module in the plug-in folder"};
+  if (!IsFolder(folder / "res")) return {Shown(folder / "res") + ": no resource folder"};
   for (const char* file : kResourceFiles)
     if (!IsFile(folder / "res" / file))
-      return Shown(folder / "res" / file) + ": missing resource file of the plug-in";
-  return std::string();
+      return {Shown(folder / "res" / file) + ": missing resource file of the plug-in"};
+  return {};
 }
 
 }  // namespace
@@ -63,7 +64,7 @@ PluginFolderResult FindPluginFolder(const std::string& dir) {
   if (!IsFolder(given)) return {{}, Printable(dir) + ": no such plug-in folder"};
   const fs::path folder = IsFile(given / kModuleName) ? given : given / kFolderName;
   if (!IsFolder(folder)) return {{}, Shown(folder) + ": no Thinfold plug-in folder"};
-  std::string missing = MissingPart(folder);
-  if (!missing.empty()) return {{}, std::move(missing)};
+  const Status complete = CheckComplete(folder);
+  if (!complete.Ok()) return {{}, complete.error};
   return {{Utf8(folder), Utf8(folder / kModuleName)}, std::string()};
 }

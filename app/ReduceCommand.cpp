@@ -106,9 +106,9 @@ PlanRequest ReduceCommand::Request() const {
   return {_inputs, _output, _outputFolder, _format, _report};
 }
 
-std::string ReduceCommand::UsageError(const ReducePlan& plan) const {
+Status ReduceCommand::CheckUsage(const ReducePlan& plan) const {
   if (plan.several && !_options.plot.empty())
-    return "--plot draws the tracks of one input; there are " + std::to_string(plan.runs.size());
+    return {"--plot draws the tracks of one input; there are " + std::to_string(plan.runs.size())};
   std::vector<std::string> inputs;
   for (const PlannedRun& run : plan.runs) inputs.push_back(run.input);
   return CheckBvhImportOptions(_options.session.bvh, inputs);
@@ -119,8 +119,8 @@ int ReduceCommand::Run() {
   InstallQuitHandler();
   const ReducePlan plan = PlanReduce(Request());
   if (!plan.error.empty()) return Fail(plan.exitCode, plan.error);
-  const std::string usage = UsageError(plan);
-  if (!usage.empty()) return Fail(kExitBadUsage, usage);
+  const Status usage = CheckUsage(plan);
+  if (!usage.Ok()) return Fail(kExitBadUsage, usage.error);
   _options.choice = Choice();
   if (!plan.several) return PrintOutcome(ReduceInput(_options, plan.runs.front(), _report));
   return ReduceSeveral(plan.runs);
@@ -143,9 +143,8 @@ int ReduceCommand::ReduceSeveral(const std::vector<PlannedRun>& runs) const {
   if (InterruptRequested())
     return Fail(kExitInterrupted, "stopped: " + std::to_string(runs.size() - reports.size()) +
                                       " inputs not reduced, no report written");
-  std::string error;
-  if (!_report.empty() &&
-      !WriteTextFileAtomically(_report, SeveralInputsReportJson(reports), error))
-    return Fail(kExitFileError, error);
+  if (_report.empty()) return WorstExitCode(reports);
+  const Status written = WriteTextFileAtomically(_report, SeveralInputsReportJson(reports));
+  if (!written.Ok()) return Fail(kExitFileError, written.error);
   return WorstExitCode(reports);
 }

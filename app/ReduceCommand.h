@@ -13,6 +13,7 @@
 
 #include "ReducePlan.h"
 #include "ReduceRun.h"
+#include "Status.h"
 
 class ReduceCommand {
  public:
@@ -26,8 +27,8 @@ class ReduceCommand {
  private:
   SettingsChoice Choice() const;
   PlanRequest Request() const;
-  // Before any work: what does not apply to the inputs; empty when all does.
-  std::string UsageError(const ReducePlan& plan) const;
+  // Before any work: whether every option applies to the inputs, or which does not.
+  Status CheckUsage(const ReducePlan& plan) const;
   int ReduceSeveral(const std::vector<PlannedRun>& runs) const;
 
   CLI::App* _command = nullptr;

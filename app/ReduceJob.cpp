@@ -13,9 +13,8 @@
 
 namespace {
 
-std::string Refused(const std::string& option, const std::string& gadget,
-                    const std::string& reason) {
-  return option + ": the dialog's " + gadget + (reason.empty() ? " refused it" : " " + reason);
+Status Refused(const std::string& option, const std::string& gadget, const std::string& reason) {
+  return {option + ": the dialog's " + gadget + (reason.empty() ? " refused it" : " " + reason)};
 }
 
 // Without memory to rebuild the kept curve, the deviation stays unknown.
@@ -36,44 +35,49 @@ TrackResult MeasureAgainstKept(const KeptCurve& kept, CTrack& after, LONG fps) {
 
 ReduceJob::ReduceJob(DialogDriver& driver, BaseDocument& doc) : _driver(driver), _doc(doc) {}
 
-std::string ReduceJob::Gather(bool selectedOnly) {
+Status ReduceJob::Gather(bool selectedOnly) {
   _tracks = ListGatheredTracks(_doc, selectedOnly);
   _kept.resize(_tracks.size());
   for (std::size_t i = 0; i < _tracks.size(); ++i)
-    if (!_kept[i].Keep(*_tracks[i].track)) return "no memory to keep the tracks for measuring";
+    if (!_kept[i].Keep(*_tracks[i].track)) return {"no memory to keep the tracks for measuring"};
   const TrackNames names(_doc);
   _names.clear();
   for (const GatheredTrack& track : _tracks) _names.push_back(names.NameOf(*track.track));
   if (!_driver.Press(selectedOnly ? plugin_ids::kGatherSelected : plugin_ids::kGatherAll))
-    return "the dialog's gather button is missing or disabled";
+    return {"the dialog's gather button is missing or disabled"};
   const LONG lineCount = _driver.PaintTree();
   if (lineCount != static_cast<LONG>(_tracks.size()))
-    return "the dialog's tree lists " + std::to_string(lineCount) + " tracks, the document has " +
-           std::to_string(_tracks.size());
+    return {"the dialog's tree lists " + std::to_string(lineCount) + " tracks, the document has " +
+            std::to_string(_tracks.size())};
   for (LONG line = 0; line < lineCount; ++line) {
     const std::string name = _driver.CellText(line, plugin_ids::kNameColumn);
     if (name != _tracks[line].name)
-      return "line " + std::to_string(line + 1) + " of the dialog's tree shows '" + name +
-             "' where the document has '" + _tracks[line].name + "'";
+      return {"line " + std::to_string(line + 1) + " of the dialog's tree shows '" + name +
+              "' where the document has '" + _tracks[line].name + "'"};
   }
-  return std::string();
+  return {};
 }
 
-std::string ReduceJob::ApplySettings(const SettingsChoice& choice, std::string& notes) {
-  if (_tracks.empty()) return std::string();
+SettingsResult ReduceJob::ApplySettings(const SettingsChoice& choice) {
+  if (_tracks.empty()) return {};
   const auto valueTrack = std::find_if(_tracks.begin(), _tracks.end(), [](const GatheredTrack& t) {
     return t.track->GetTrackCategory() == CTRACK_CATEGORY_VALUE;
   });
   if (valueTrack == _tracks.end()) {
     SelectAllLines(0);
-    if (choice.Any()) notes = "no value track was gathered: the settings have nothing to change";
-    return std::string();
+    if (!choice.Any()) return {};
+    return {"no value track was gathered: the settings have nothing to change", ""};
   }
   SelectAllLines(static_cast<LONG>(valueTrack - _tracks.begin()));
-  if (choice.precision && !_driver.EditReal(plugin_ids::kPrecision, *choice.precision))
-    return Refused("--precision", "precision field", _driver.RefusalReason(plugin_ids::kPrecision));
-  const std::string error = ApplyQualityAndMethod(choice);
-  return error.empty() ? ApplyHold(choice) : error;
+  Status applied = ApplyPrecision(choice);
+  if (applied.Ok()) applied = ApplyQualityAndMethod(choice);
+  if (applied.Ok()) applied = ApplyHold(choice);
+  return {"", applied.error};
+}
+
+Status ReduceJob::ApplyPrecision(const SettingsChoice& choice) {
+  if (!choice.precision || _driver.EditReal(plugin_ids::kPrecision, *choice.precision)) return {};
+  return Refused("--precision", "precision field", _driver.RefusalReason(plugin_ids::kPrecision));
 }
 
 // The first selected track decides what the sub-dialog shows; the context menu's "select all"
@@ -89,7 +93,7 @@ void ReduceJob::SelectAllLines(LONG firstLine) {
 
 // The quality box is enabled only while the first selected track's method is 0, so the quality
 // goes in before the method, with method 0 chosen first when a method is given anyway.
-std::string ReduceJob::ApplyQualityAndMethod(const SettingsChoice& choice) {
+Status ReduceJob::ApplyQualityAndMethod(const SettingsChoice& choice) {
   if (choice.quality) {
     if (!_driver.IsEnabled(plugin_ids::kQuality) && choice.method)
       _driver.EditLong(plugin_ids::kMethod, 0);
@@ -103,11 +107,11 @@ std::string ReduceJob::ApplyQualityAndMethod(const SettingsChoice& choice) {
   if (choice.method && !_driver.EditLong(plugin_ids::kMethod, *choice.method))
     return Refused("--method " + std::to_string(*choice.method), "method box",
                    _driver.RefusalReason(plugin_ids::kMethod));
-  return std::string();
+  return {};
 }
 
-std::string ReduceJob::ApplyHold(const SettingsChoice& choice) {
-  if (!choice.hold || _driver.SetCheck(plugin_ids::kHold, *choice.hold)) return std::string();
+Status ReduceJob::ApplyHold(const SettingsChoice& choice) {
+  if (!choice.hold || _driver.SetCheck(plugin_ids::kHold, *choice.hold)) return {};
   return Refused(std::string("--hold ") + (*choice.hold ? "on" : "off"), "hold check box",
                  _driver.RefusalReason(plugin_ids::kHold));
 }

@@ -14,6 +14,7 @@
 #include "GatheredTracks.h"
 #include "KeptCurve.h"
 #include "ProgressDisplay.h"
+#include "Status.h"
 #include "TrackResults.h"
 
 // The settings given on the command line; the others stay as the tracks have them.
@@ -25,6 +26,11 @@ struct SettingsChoice {
   bool Any() const { return precision || method || quality || hold; }
 };
 
+struct SettingsResult {
+  std::string note;   // for the user, not a failure
+  std::string error;  // empty on success
+};
+
 class ReduceJob {
  public:
   // doc is the active document the dialog works on.
@@ -32,11 +38,11 @@ class ReduceJob {
 
   // Keeps the curves of the tracks the gather button takes, then presses it; an error when the
   // tree does not list the tracks the host expects, in its order.
-  std::string Gather(bool selectedOnly);
+  Status Gather(bool selectedOnly);
   // Selects every line (a value track's first, so that the parameter sub-dialog shows) and
-  // enters the chosen settings; an error naming the option the dialog refused. A note goes to
-  // notes when settings were chosen but no value track was gathered.
-  std::string ApplySettings(const SettingsChoice& choice, std::string& notes);
+  // enters the chosen settings; an error naming the option the dialog refused. The note says
+  // when settings were chosen but no value track was gathered.
+  SettingsResult ApplySettings(const SettingsChoice& choice);
   // Presses start and waits for the end, showing progress; a Ctrl-C presses stop.
   void Run(ProgressDisplay& progress);
   // Reads the tree, closes the dialog and measures every gathered track; measuring ends early
@@ -53,8 +59,9 @@ class ReduceJob {
   std::string StatusText() const { return _driver.StatusBar().text; }
 
  private:
-  std::string ApplyQualityAndMethod(const SettingsChoice& choice);
-  std::string ApplyHold(const SettingsChoice& choice);
+  Status ApplyPrecision(const SettingsChoice& choice);
+  Status ApplyQualityAndMethod(const SettingsChoice& choice);
+  Status ApplyHold(const SettingsChoice& choice);
   void SelectAllLines(LONG firstLine);
 
   DialogDriver& _driver;

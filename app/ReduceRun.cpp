@@ -35,12 +35,11 @@ InputOutcome Save(const ReduceJob& job, const ReduceSummary& summary, const Plan
   const std::string report = reportPath.empty() ? std::string() : ReportJson(summary);
   std::vector<FileToWrite> files = {{run.output, output.text}};
   if (!reportPath.empty()) files.push_back({reportPath, report});
-  std::string error;
-  const WriteEnd end = WriteTextFilesAtomically(
-      files, [&job] { return job.StopAsked(); }, error);
-  if (end == WriteEnd::kStopped)
+  const WriteFilesResult written =
+      WriteTextFilesAtomically(files, [&job] { return job.StopAsked(); });
+  if (written.end == WriteEnd::kStopped)
     return Failed(kExitInterrupted, "stopped while saving: nothing saved");
-  return end == WriteEnd::kWritten ? InputOutcome() : Failed(kExitFileError, error);
+  return written.end == WriteEnd::kWritten ? InputOutcome() : Failed(kExitFileError, written.error);
 }
 
 // After the run: the table, the save, the plots, and the exit code they come to.
@@ -63,13 +62,13 @@ InputOutcome Conclude(const ReduceOptions& options, ReduceJob& job, const BaseDo
   outcome.saved = true;
   std::cout << "saved " << Printable(run.output) << (report.empty() ? "" : " and " + report) << "\n"
             << std::flush;
-  const std::string plotError =
-      options.plot.empty() ? std::string()
-                           : PlotWorstOfReduction(*before, run.input, job.Document(), run.output,
-                                                  options.plot, kPlottedTracks);
-  if (!plotError.empty()) {
+  const Status plotted = options.plot.empty()
+                             ? Status{}
+                             : PlotWorstOfReduction(*before, run.input, job.Document(), run.output,
+                                                    options.plot, kPlottedTracks);
+  if (!plotted.Ok()) {
     outcome.exitCode = kExitFileError;
-    outcome.message = Printable(run.output) + " is saved, but no plot is: " + plotError;
+    outcome.message = Printable(run.output) + " is saved, but no plot is: " + plotted.error;
   } else if (job.Interrupted()) {
     outcome.exitCode = kExitInterrupted;
     outcome.message = "stopped: " + Printable(run.output) + " holds the finished tracks";
@@ -89,12 +88,12 @@ InputOutcome Reduce(const ReduceOptions& options, ReduceJob& job, const PlannedR
       options.plot.empty() ? nullptr : static_cast<BaseDocument*>(job.Document().GetClone()));
   if (!options.plot.empty() && !before)
     return Failed(kExitFileError, "the document cannot be copied for plotting: out of memory");
-  const std::string gatherError = job.Gather(options.selected);
-  if (!gatherError.empty()) return Failed(kExitFileError, gatherError);
-  std::string notes;
-  const std::string settingsError = job.ApplySettings(options.choice, notes);
-  if (!settingsError.empty()) return Failed(kExitBadUsage, settingsError);
-  if (!notes.empty() && !options.session.quiet) std::cerr << "thinfold: " << notes << "\n";
+  const Status gathered = job.Gather(options.selected);
+  if (!gathered.Ok()) return Failed(kExitFileError, gathered.error);
+  const SettingsResult settings = job.ApplySettings(options.choice);
+  if (!settings.error.empty()) return Failed(kExitBadUsage, settings.error);
+  if (!settings.note.empty() && !options.session.quiet)
+    std::cerr << "thinfold: " << settings.note << "\n";
   ProgressDisplay progress(ProgressDisplay::ModeFor(options.session.quiet), std::cerr);
   job.Run(progress);
   return Conclude(options, job, before.get(), run, report);
@@ -107,21 +106,19 @@ InputOutcome ReduceInput(const ReduceOptions& options, const PlannedRun& run,
   SessionOptions session = options.session;
   session.input = run.input;
   HostSession host;
-  GeDialog* dialog = nullptr;
-  std::string error;
-  const int started = OpenSession(session, host, dialog, error);
-  if (started != kExitSuccess) return Failed(started, error);
+  const SessionStartResult started = OpenSession(session, host);
+  if (started.exitCode != kExitSuccess) return Failed(started.exitCode, started.error);
   if (options.selected && !SelectsAnything(*host.Document()))
     return Failed(kExitBadUsage, "--selected: " + Printable(run.input) +
                                      " selects no object, tag or material (its scene file has no "
                                      "\"selection\" and no \"selected\" element): nothing to "
                                      "reduce, nothing written");
-  const std::string notBvh =
-      run.format == OutputFormat::kBvh ? WhyNotBvh(*host.Document()) : std::string();
-  if (!notBvh.empty())
-    return Failed(kExitFileError, Printable(run.output) + ": cannot write BVH: " + notBvh);
+  const Status bvh =
+      run.format == OutputFormat::kBvh ? CheckWritableAsBvh(*host.Document()) : Status{};
+  if (!bvh.Ok())
+    return Failed(kExitFileError, Printable(run.output) + ": cannot write BVH: " + bvh.error);
   InstallInterruptHandler();
-  DialogDriver driver(*dialog);
+  DialogDriver driver(*started.dialog);
   ReduceJob job(driver, *host.Document());
   return Reduce(options, job, run, report);
 }

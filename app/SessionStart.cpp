@@ -9,36 +9,27 @@
 #include "SceneInput.h"
 #include "c4d_standin.h"
 
-int OpenSession(const SessionOptions& options, HostSession& session, GeDialog*& dialog,
-                std::string& error) {
-  dialog = nullptr;
+SessionStartResult OpenSession(const SessionOptions& options, HostSession& session) {
   const PluginFolderResult plugin =
       FindPluginFolder(options.plugins.empty() ? DefaultPluginsDir() : options.plugins);
-  if (!plugin.error.empty()) {
-    error = plugin.error;
-    return kExitFileError;
-  }
+  if (!plugin.error.empty()) return {nullptr, kExitFileError, plugin.error};
   SceneReadResult read = ReadInputFile(options.input, options.bvh);
-  if (!read.document) {
-    error = read.error;
-    return ReadFailureExitCode(read);
-  }
-  error = session.LoadPlugin(plugin.plugin, options.quiet);
-  if (!error.empty()) return kExitFileError;
+  if (!read.document) return {nullptr, ReadFailureExitCode(read), read.error};
+  const Status loaded = session.LoadPlugin(plugin.plugin, options.quiet);
+  if (!loaded.Ok()) return {nullptr, kExitFileError, loaded.error};
   session.OpenDocument(std::move(read.document));
   standin::SetCPUCount(options.threads);
-  dialog = session.OpenDialog(error);
-  if (!dialog) {
-    error = Printable(plugin.plugin.folder) + ": " + error;
-    return kExitFileError;
-  }
-  return kExitSuccess;
+  const DialogOpenResult opened = session.OpenDialog();
+  if (!opened.dialog)
+    return {nullptr, kExitFileError, Printable(plugin.plugin.folder) + ": " + opened.error};
+  return {opened.dialog, kExitSuccess, ""};
 }
 
-int StartSession(const SessionOptions& options, HostSession& session, GeDialog*& dialog) {
-  std::string error = CheckBvhImportOptions(options.bvh, {options.input});
-  const int exitCode =
-      error.empty() ? OpenSession(options, session, dialog, error) : int(kExitBadUsage);
-  if (exitCode != kExitSuccess) std::cerr << "thinfold: " << error << "\n";
-  return exitCode;
+SessionStartResult StartSession(const SessionOptions& options, HostSession& session) {
+  const Status usage = CheckBvhImportOptions(options.bvh, {options.input});
+  const SessionStartResult started = usage.Ok()
+                                         ? OpenSession(options, session)
+                                         : SessionStartResult{nullptr, kExitBadUsage, usage.error};
+  if (started.exitCode != kExitSuccess) std::cerr << "thinfold: " << started.error << "\n";
+  return started;
 }

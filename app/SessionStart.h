@@ -16,12 +16,15 @@ struct SessionOptions {
   bool quiet = false;  // drop the plug-in's console lines
 };
 
-// Returns 0 with the dialog open in session, or the exit code (2 a frame range the input does not
-// have, 3 a file or the plug-in) with error set.
-int OpenSession(const SessionOptions& options, HostSession& session, GeDialog*& dialog,
-                std::string& error);
+struct SessionStartResult {
+  GeDialog* dialog = nullptr;  // open in the session on success
+  int exitCode = 0;            // 2 a frame range the input does not have, 3 a file or the plug-in
+  std::string error;           // empty on success
+};
+
+SessionStartResult OpenSession(const SessionOptions& options, HostSession& session);
 // The same after checking the BVH options against the input (2 when they do not apply); prints
 // the reason to stderr.
-int StartSession(const SessionOptions& options, HostSession& session, GeDialog*& dialog);
+SessionStartResult StartSession(const SessionOptions& options, HostSession& session);
 
 #endif

@@ -29,11 +29,10 @@ void ShellCommand::Register(CLI::App& app) {
 
 int ShellCommand::Run() {
   HostSession session;
-  GeDialog* dialog = nullptr;
-  const int started = StartSession(_session, session, dialog);
-  if (started != kExitSuccess) return started;
+  const SessionStartResult started = StartSession(_session, session);
+  if (started.exitCode != kExitSuccess) return started.exitCode;
   InstallInterruptHandler();
-  DialogDriver driver(*dialog);
+  DialogDriver driver(*started.dialog);
   ShellInterpreter shell(driver, *session.Document(), std::cout, std::cerr);
   const int failedLines = shell.Run(std::cin, isatty(STDIN_FILENO));
   return failedLines == 0 ? kExitSuccess : kExitBadUsage;

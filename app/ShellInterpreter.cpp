@@ -23,7 +23,7 @@ struct ShellInterpreter::Command {
   std::size_t minArguments;
   std::size_t maxArguments;
   bool needsDialog;
-  std::string (ShellInterpreter::*run)(const Words&);
+  Status (ShellInterpreter::*run)(const Words&);
 };
 
 namespace {
@@ -70,8 +70,8 @@ int ChoiceOf(const std::string& word, std::initializer_list<const char*> choices
   return -1;
 }
 
-std::string Refusal(const std::string& gadget, const std::string& reason) {
-  return "the dialog's " + gadget + (reason.empty() ? " refused it" : " " + reason);
+Status Refusal(const std::string& gadget, const std::string& reason) {
+  return {"the dialog's " + gadget + (reason.empty() ? " refused it" : " " + reason)};
 }
 
 }  // namespace
@@ -90,7 +90,7 @@ const std::vector<ShellInterpreter::Command>& ShellInterpreter::Commands() {
       {"stop", "stop", 0, 0, true, &ShellInterpreter::Stop},
       {"wait", "wait", 0, 0, true, &ShellInterpreter::Wait},
       {"restore", "restore", 0, 0, true, &ShellInterpreter::Restore},
-      {"status", "status", 0, 0, true, &ShellInterpreter::Status},
+      {"status", "status", 0, 0, true, &ShellInterpreter::ShowStatus},
       {"save", "save PATH", 1, 1, false, &ShellInterpreter::Save},
       {"snapshot", "snapshot PATH", 1, 1, true, &ShellInterpreter::Snapshot},
       {"close", "close", 0, 0, true, &ShellInterpreter::Close},
@@ -113,82 +113,80 @@ int ShellInterpreter::Run(std::istream& in, bool interactive) {
     const std::vector<std::string> words = SplitWords(line);
     if (words.empty() || words[0][0] == '#') continue;
     ConsumeInterrupt();
-    const std::string error = Execute(words);
+    const Status done = Execute(words);
     _out << std::flush;
-    if (error.empty()) continue;
-    _err << "thinfold: line " << number << ": " << Printable(line) << ": " << error << "\n"
+    if (done.Ok()) continue;
+    _err << "thinfold: line " << number << ": " << Printable(line) << ": " << done.error << "\n"
          << std::flush;
     ++failedLines;
   }
   return failedLines;
 }
 
-std::string ShellInterpreter::Execute(const std::vector<std::string>& words) {
+Status ShellInterpreter::Execute(const std::vector<std::string>& words) {
   const auto& commands = Commands();
   const auto command = std::find_if(commands.begin(), commands.end(),
                                     [&](const Command& c) { return words[0] == c.name; });
-  if (command == commands.end()) return "unknown command (help lists them)";
+  if (command == commands.end()) return {"unknown command (help lists them)"};
   const std::size_t arguments = words.size() - 1;
   if (arguments < command->minArguments || arguments > command->maxArguments)
-    return std::string("usage: ") + command->usage;
-  if (command->needsDialog && !_driver.IsOpen()) return "the dialog is closed";
+    return {std::string("usage: ") + command->usage};
+  if (command->needsDialog && !_driver.IsOpen()) return {"the dialog is closed"};
   return (this->*command->run)(words);
 }
 
-std::string ShellInterpreter::TreeLine(const std::string& word, LONG& line) const {
+ShellInterpreter::LineChoice ShellInterpreter::TreeLine(const std::string& word) const {
   LONG number = 0;
   const LONG lineCount = _driver.PaintTree();
   if (ParseLong(word, number) != Parsed::kNumber || number < 1 || number > lineCount)
-    return "no line " + Printable(word) + " in the tree (it has " + std::to_string(lineCount) +
-           " lines)";
-  line = number - 1;
-  return std::string();
+    return {0, "no line " + Printable(word) + " in the tree (it has " + std::to_string(lineCount) +
+                   " lines)"};
+  return {number - 1, ""};
 }
 
-std::string ShellInterpreter::Gather(const Words& words) {
+Status ShellInterpreter::Gather(const Words& words) {
   const int which = ChoiceOf(words[1], {"all", "selected"});
-  if (which < 0) return "usage: gather all|selected";
+  if (which < 0) return {"usage: gather all|selected"};
   const LONG button = which == 0 ? plugin_ids::kGatherAll : plugin_ids::kGatherSelected;
-  return _driver.Press(button) ? std::string()
-                               : Refusal("gather button", _driver.RefusalReason(button));
+  return _driver.Press(button) ? Status{} : Refusal("gather button", _driver.RefusalReason(button));
 }
 
-std::string ShellInterpreter::Tree(const Words&) {
+Status ShellInterpreter::Tree(const Words&) {
   _out << RenderTreeListing(_driver);
-  return std::string();
+  return {};
 }
 
-std::string ShellInterpreter::Select(const Words& words) {
+Status ShellInterpreter::Select(const Words& words) {
   const int mode = words.size() > 2 ? ChoiceOf(words[2], {"new", "add", "remove"}) : 0;
-  if (mode < 0) return "usage: select N [add|remove]";
-  LONG line = 0;
-  std::string error = TreeLine(words[1], line);
-  if (!error.empty()) return error;
+  if (mode < 0) return {"usage: select N [add|remove]"};
+  const LineChoice chosen = TreeLine(words[1]);
+  if (!chosen.error.empty()) return {chosen.error};
+  const LONG line = chosen.line;
   const LONG modes[] = {SELECTION_NEW, SELECTION_ADD, SELECTION_SUB};
   standin::SelectTreeLine(*_driver.Tree(), line, modes[mode]);
   standin::ProcessEvents();
-  return std::string();
+  return {};
 }
 
-std::string ShellInterpreter::Check(const Words& words) {
+Status ShellInterpreter::Check(const Words& words) {
   const int state = ChoiceOf(words[2], {"off", "on"});
-  if (state < 0) return "usage: check N on|off";
-  LONG line = 0;
-  std::string error = TreeLine(words[1], line);
-  if (!error.empty()) return error;
+  if (state < 0) return {"usage: check N on|off"};
+  const LineChoice chosen = TreeLine(words[1]);
+  if (!chosen.error.empty()) return {chosen.error};
+  const LONG line = chosen.line;
   TreeViewCustomGui& tree = *_driver.Tree();
   for (LONG position = 0; position < tree.GetColumnCount(); ++position) {
     if (tree.GetColumnType(position) != LV_CHECKBOX) continue;
     const bool checked = standin::CheckTreeCell(tree, line, tree.GetColumnId(position), state);
     standin::ProcessEvents();
-    return checked ? std::string() : "line " + Printable(words[1]) + " shows no check box";
+    return checked ? Status{} : Status{"line " + Printable(words[1]) + " shows no check box"};
   }
-  return "the tree has no check box column";
+  return {"the tree has no check box column"};
 }
 
-std::string ShellInterpreter::Menu(const Words& words) {
+Status ShellInterpreter::Menu(const Words& words) {
   const int which = ChoiceOf(words[1], {"selectall", "activateall", "activateselection"});
-  if (which < 0) return "usage: menu selectall|activateall|activateselection";
+  if (which < 0) return {"usage: menu selectall|activateall|activateselection"};
   const LONG commands[] = {plugin_ids::kMenuSelectAll, plugin_ids::kMenuActivateAll,
                            plugin_ids::kMenuActivateSelection};
   // A right click on the first line's name.
@@ -196,23 +194,23 @@ std::string ShellInterpreter::Menu(const Words& words) {
   const bool chosen =
       standin::ChooseTreeContextMenu(*_driver.Tree(), 0, plugin_ids::kNameColumn, commands[which]);
   standin::ProcessEvents();
-  return chosen ? std::string() : "the tree's context menu does not offer " + words[1];
+  return chosen ? Status{} : Status{"the tree's context menu does not offer " + words[1]};
 }
 
 // An arrow key that finds no line beyond the selection is no error: the tree just ignores it.
-std::string ShellInterpreter::Key(const Words& words) {
+Status ShellInterpreter::Key(const Words& words) {
   const int which = ChoiceOf(words[1], {"up", "down", "enter"});
   const bool shift = words.size() > 2 && words[2] == "shift";
-  if (which < 0 || (words.size() > 2 && !shift)) return "usage: key up|down|enter [shift]";
+  if (which < 0 || (words.size() > 2 && !shift)) return {"usage: key up|down|enter [shift]"};
   const LONG keys[] = {KEY_UP, KEY_DOWN, KEY_ENTER};
   standin::SendTreeKey(*_driver.Tree(), keys[which], shift ? QSHIFT : 0);
   standin::ProcessEvents();
-  return std::string();
+  return {};
 }
 
-std::string ShellInterpreter::Set(const Words& words) {
+Status ShellInterpreter::Set(const Words& words) {
   const int which = ChoiceOf(words[1], {"precision", "method", "quality", "hold"});
-  if (which < 0) return "usage: set precision|method|quality VALUE, set hold on|off";
+  if (which < 0) return {"usage: set precision|method|quality VALUE, set hold on|off"};
   const LONG gadgets[] = {plugin_ids::kPrecision, plugin_ids::kMethod, plugin_ids::kQuality,
                           plugin_ids::kHold};
   const std::string names[] = {"precision field", "method box", "quality box", "hold check box"};
@@ -223,36 +221,36 @@ std::string ShellInterpreter::Set(const Words& words) {
   bool edited = false;
   if (which == 0) {
     const Parsed parsed = ParseReal(words[2], real);
-    if (parsed == Parsed::kNoNumber) return "precision: expected a number, found '" + value + "'";
-    if (parsed == Parsed::kOutOfRange) return "precision: " + value + " is not a finite number";
+    if (parsed == Parsed::kNoNumber) return {"precision: expected a number, found '" + value + "'"};
+    if (parsed == Parsed::kOutOfRange) return {"precision: " + value + " is not a finite number"};
     edited = _driver.EditReal(gadgets[0], real);
   } else if (which == 3) {
     const int state = ChoiceOf(words[2], {"off", "on"});
-    if (state < 0) return "hold: expected on or off, found '" + value + "'";
+    if (state < 0) return {"hold: expected on or off, found '" + value + "'"};
     edited = _driver.SetCheck(gadgets[3], state == 1);
   } else {
     const Parsed parsed = ParseLong(words[2], whole);
-    if (parsed == Parsed::kNoNumber) return words[1] + ": expected a whole number";
+    if (parsed == Parsed::kNoNumber) return {words[1] + ": expected a whole number"};
     if (parsed == Parsed::kOutOfRange)
-      return words[1] + ": " + value + " is out of range; " + refusal();
+      return {words[1] + ": " + value + " is out of range; " + refusal().error};
     edited = _driver.EditLong(gadgets[which], whole);
   }
-  return edited ? std::string() : refusal();
+  return edited ? Status{} : refusal();
 }
 
-std::string ShellInterpreter::Start(const Words&) {
-  return _driver.StartRun() ? std::string()
+Status ShellInterpreter::Start(const Words&) {
+  return _driver.StartRun() ? Status{}
                             : Refusal("start button", _driver.RefusalReason(plugin_ids::kStart));
 }
 
-std::string ShellInterpreter::Stop(const Words&) {
+Status ShellInterpreter::Stop(const Words&) {
   return _driver.Press(plugin_ids::kStop)
-             ? std::string()
+             ? Status{}
              : Refusal("stop button", _driver.RefusalReason(plugin_ids::kStop));
 }
 
 // Ctrl-C while waiting presses stop, as in `reduce`.
-std::string ShellInterpreter::Wait(const Words&) {
+Status ShellInterpreter::Wait(const Words&) {
   _driver.WaitForRunEnd([] {},
                         [this] {
                           if (!InterruptRequested()) return false;
@@ -260,43 +258,43 @@ std::string ShellInterpreter::Wait(const Words&) {
                           return true;
                         });
   ConsumeInterrupt();
-  return std::string();
+  return {};
 }
 
-std::string ShellInterpreter::Restore(const Words&) {
+Status ShellInterpreter::Restore(const Words&) {
   return _driver.Press(plugin_ids::kRestore)
-             ? std::string()
+             ? Status{}
              : Refusal("restore button", _driver.RefusalReason(plugin_ids::kRestore));
 }
 
-std::string ShellInterpreter::Status(const Words&) {
+Status ShellInterpreter::ShowStatus(const Words&) {
   const StatusBarView status = _driver.StatusBar();
   _out << (status.progressOn ? status.progressText : std::string("-")) << "  " << status.text
        << "\n";
-  return std::string();
+  return {};
 }
 
-std::string ShellInterpreter::Save(const Words& words) {
+Status ShellInterpreter::Save(const Words& words) {
   const SceneWriteResult written = WriteSceneFile(_doc, words[1]);
-  return written.error;
+  return {written.error};
 }
 
-std::string ShellInterpreter::Snapshot(const Words& words) {
+Status ShellInterpreter::Snapshot(const Words& words) {
   return standin::WriteDialogPng(_driver.Dialog(), Filename(words[1].c_str()))
-             ? std::string()
-             : Printable(words[1]) + ": cannot write the picture (see the line above)";
+             ? Status{}
+             : Status{Printable(words[1]) + ": cannot write the picture (see the line above)"};
 }
 
-std::string ShellInterpreter::Close(const Words&) {
-  return _driver.Close() ? std::string() : "the dialog refuses to close while a run is going";
+Status ShellInterpreter::Close(const Words&) {
+  return _driver.Close() ? Status{} : Status{"the dialog refuses to close while a run is going"};
 }
 
-std::string ShellInterpreter::Quit(const Words&) {
+Status ShellInterpreter::Quit(const Words&) {
   _quit = true;
-  return std::string();
+  return {};
 }
 
-std::string ShellInterpreter::Help(const Words&) {
+Status ShellInterpreter::Help(const Words&) {
   for (const Command& command : Commands()) _out << "  " << command.usage << "\n";
-  return std::string();
+  return {};
 }

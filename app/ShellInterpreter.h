@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "DialogDriver.h"
+#include "Status.h"
 
 class ShellInterpreter {
  public:
@@ -22,33 +23,37 @@ class ShellInterpreter {
   // Reads and runs lines until the input ends or `quit`; with a prompt when interactive.
   // Returns the number of lines that went wrong.
   int Run(std::istream& in, bool interactive);
-  // Runs one line's words; what was wrong, or empty.
-  std::string Execute(const std::vector<std::string>& words);
+  // Runs one line's words; what was wrong when it fails.
+  Status Execute(const std::vector<std::string>& words);
 
  private:
   using Words = std::vector<std::string>;
   struct Command;
   static const std::vector<Command>& Commands();
 
-  std::string Gather(const Words& words);
-  std::string Tree(const Words& words);
-  std::string Select(const Words& words);
-  std::string Check(const Words& words);
-  std::string Menu(const Words& words);
-  std::string Key(const Words& words);
-  std::string Set(const Words& words);
-  std::string Start(const Words& words);
-  std::string Stop(const Words& words);
-  std::string Wait(const Words& words);
-  std::string Restore(const Words& words);
-  std::string Status(const Words& words);
-  std::string Save(const Words& words);
-  std::string Snapshot(const Words& words);
-  std::string Close(const Words& words);
-  std::string Quit(const Words& words);
-  std::string Help(const Words& words);
+  Status Gather(const Words& words);
+  Status Tree(const Words& words);
+  Status Select(const Words& words);
+  Status Check(const Words& words);
+  Status Menu(const Words& words);
+  Status Key(const Words& words);
+  Status Set(const Words& words);
+  Status Start(const Words& words);
+  Status Stop(const Words& words);
+  Status Wait(const Words& words);
+  Status Restore(const Words& words);
+  Status ShowStatus(const Words& words);
+  Status Save(const Words& words);
+  Status Snapshot(const Words& words);
+  Status Close(const Words& words);
+  Status Quit(const Words& words);
+  Status Help(const Words& words);
+  struct LineChoice {
+    LONG line = 0;
+    std::string error;  // empty on success
+  };
   // The tree line of a 1-based number word; an error when there is no such line.
-  std::string TreeLine(const std::string& word, LONG& line) const;
+  LineChoice TreeLine(const std::string& word) const;
 
   DialogDriver& _driver;
   BaseDocument& _doc;

@@ -2,9 +2,9 @@
 // 30 fps, sampled every half frame (31 curve evaluations), and a whole pass over a fitted curve.
 #include <benchmark/benchmark.h>
 
-#include "../tests/support/FitCurves.h"
-#include "../tests/support/FitPlainSplineFit.h"
 #include "CompressData.h"
+#include "FitCurves.h"
+#include "FitPlainSplineFit.h"
 #include "c4d.h"
 
 namespace {

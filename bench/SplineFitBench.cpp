@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "../tests/support/FitCurves.h"
-#include "../tests/support/FitPlainSplineFit.h"
 #include "BvhReader.h"
+#include "FitCurves.h"
+#include "FitPlainSplineFit.h"
 #include "SplineFit.h"
 #include "c4d.h"
 

@@ -117,12 +117,12 @@ TEST_F(ThinfoldProgram, ConvertRoundTripsScenesAndMotion) {
   const Output bvh =
       Thinfold("convert " + Quoted(PathOf("walk.json")) + " -o " + Quoted(PathOf("walk.bvh")));
   EXPECT_EQ(bvh.exitCode, 0) << bvh.output;
-  BvhMotion original, written;
-  std::string error;
-  ASSERT_TRUE(ParseBvh(FileText(kExamples + "/walk.bvh"), original, error)) << error;
-  ASSERT_TRUE(ParseBvh(FileText(PathOf("walk.bvh")), written, error)) << error;
-  EXPECT_EQ(written.values, original.values);
-  EXPECT_EQ(written.frameCount, 1440);
+  const BvhParseResult original = ParseBvh(FileText(kExamples + "/walk.bvh"));
+  const BvhParseResult written = ParseBvh(FileText(PathOf("walk.bvh")));
+  ASSERT_EQ(original.error, "");
+  ASSERT_EQ(written.error, "");
+  EXPECT_EQ(written.motion.values, original.motion.values);
+  EXPECT_EQ(written.motion.frameCount, 1440);
 }
 
 TEST_F(ThinfoldProgram, FpsSetsTheRateOfBvhInput) {

@@ -258,8 +258,9 @@ TEST(BvhReader, FrameRangesKeepTheirFramesRenumbered) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.range);
     BvhImport import;
-    std::string error;
-    ASSERT_TRUE(ParseFrameRange(row.range, import.frames, error)) << error;
+    const FrameRangeResult parsed = ParseFrameRange(row.range);
+    ASSERT_EQ(parsed.error, "");
+    import.frames = parsed.range;
     const SceneReadResult read = ReadBvhText(Capture(file), import);
     if (row.kept.empty()) {
       EXPECT_EQ(read.document, nullptr);
@@ -298,15 +299,14 @@ TEST(BvhReader, FrameRangeTextIsFirstColonLast) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.text);
-    FrameRange range;
-    std::string error;
-    EXPECT_EQ(ParseFrameRange(row.text, range, error), row.error == nullptr);
+    const FrameRangeResult parsed = ParseFrameRange(row.text);
+    EXPECT_EQ(parsed.error.empty(), row.error == nullptr);
     if (row.error) {
-      EXPECT_NE(error.find(row.error), std::string::npos) << error;
+      EXPECT_NE(parsed.error.find(row.error), std::string::npos) << parsed.error;
       continue;
     }
-    EXPECT_EQ(range.first, row.first);
-    EXPECT_EQ(range.last, row.last);
+    EXPECT_EQ(parsed.range.first, row.first);
+    EXPECT_EQ(parsed.range.last, row.last);
   }
 }
 

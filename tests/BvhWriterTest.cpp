@@ -30,10 +30,9 @@ const std::string kCapture =
 
 // The motion as ParseBvh reads it, with the skeleton.
 BvhMotion Parsed(const std::string& text) {
-  BvhMotion motion;
-  std::string error;
-  EXPECT_TRUE(ParseBvh(text, motion, error)) << error << "\n" << text;
-  return motion;
+  BvhParseResult parsed = ParseBvh(text);
+  EXPECT_EQ(parsed.error, "") << text;
+  return std::move(parsed.motion);
 }
 
 std::string Written(const BaseDocument& doc) {
@@ -125,8 +124,8 @@ TEST(BvhWriter, RefusesDocumentsThatAreNoSkeletonNamingTheObject) {
     SceneReadResult read = ReadBvhText(kCapture);
     ASSERT_NE(read.document, nullptr) << read.error;
     row.change(*read.document->GetFirstObject());
-    EXPECT_NE(WhyNotBvh(*read.document).find(row.error), std::string::npos)
-        << WhyNotBvh(*read.document);
+    const std::string error = CheckWritableAsBvh(*read.document).error;
+    EXPECT_NE(error.find(row.error), std::string::npos) << error;
     const SceneWriteResult written = WriteBvhText(*read.document);
     EXPECT_EQ(written.text, "");
     EXPECT_NE(written.error.find(row.error), std::string::npos) << written.error;

@@ -371,9 +371,8 @@ TEST(PlotFiles, NamesAreSafeAndDistinct) {
 }
 
 TEST_F(PlotFolder, WritesAllFilesOrNone) {
-  std::string error;
   const fs::path made = _folder / "new" / "plots";
-  ASSERT_TRUE(WritePlotFiles(made.string(), {"a.png", "b.png"}, DrawSmallPicture, error)) << error;
+  ASSERT_EQ(WritePlotFiles(made.string(), {"a.png", "b.png"}, DrawSmallPicture).error, "");
   EXPECT_EQ(Entries(made), (std::vector<std::string>{"a.png", "b.png"}));
 
   // The second picture fails: the first is not left behind, nor the folders made for them.
@@ -381,15 +380,15 @@ TEST_F(PlotFolder, WritesAllFilesOrNone) {
   const PictureDrawer secondFails = [](size_t index, BaseBitmap& target) {
     return index == 0 && DrawSmallPicture(index, target);
   };
-  EXPECT_FALSE(WritePlotFiles(failed.string(), {"a.png", "b.png"}, secondFails, error));
+  std::string error = WritePlotFiles(failed.string(), {"a.png", "b.png"}, secondFails).error;
   EXPECT_NE(error.find("b.png: cannot be written"), std::string::npos) << error;
   EXPECT_FALSE(fs::exists(_folder / "other"));
-  EXPECT_FALSE(WritePlotFiles(made.string(), {"c.png", "d.png"}, secondFails, error));
+  EXPECT_FALSE(WritePlotFiles(made.string(), {"c.png", "d.png"}, secondFails).Ok());
   EXPECT_EQ(Entries(made), (std::vector<std::string>{"a.png", "b.png"}));
 
   // A file where the folder should be.
   std::ofstream(_folder / "file") << "x";
-  EXPECT_FALSE(WritePlotFiles((_folder / "file").string(), {"a.png"}, DrawSmallPicture, error));
+  error = WritePlotFiles((_folder / "file").string(), {"a.png"}, DrawSmallPicture).error;
   EXPECT_NE(error.find("cannot be made a folder"), std::string::npos) << error;
 }
 

@@ -23,12 +23,11 @@ TEST_F(ReduceJobOnDialog, SelectsEveryTrackWithWorkLinearInTheTracks) {
     OpenOn(MakeSlowScene(trackCount, 4));
     DialogDriver driver(*dialog);
     ReduceJob job(driver, *doc);
-    ASSERT_EQ(job.Gather(false), "");
+    ASSERT_EQ(job.Gather(false).error, "");
     const LLONG walkedBefore = Tree().GetWalkedLineCount();
     SettingsChoice choice;
     choice.precision = 0.125;
-    std::string notes;
-    ASSERT_EQ(job.ApplySettings(choice, notes), "");
+    ASSERT_EQ(job.ApplySettings(choice).error, "");
     EXPECT_LE(Tree().GetWalkedLineCount() - walkedBefore, 10 * trackCount);
     const ReduceSummary summary = job.Finish();
     ASSERT_EQ(summary.tracks.size(), static_cast<std::size_t>(trackCount));
@@ -58,9 +57,8 @@ TEST_F(ReduceJobOnDialog, ReducesWithWorkLinearInTheTracks) {
     const std::vector<LLONG> before = counts();
     DialogDriver driver(*dialog);
     ReduceJob job(driver, *doc);
-    EXPECT_EQ(job.Gather(false), "");
-    std::string notes;
-    EXPECT_EQ(job.ApplySettings(SettingsChoice(), notes), "");
+    EXPECT_EQ(job.Gather(false).error, "");
+    EXPECT_EQ(job.ApplySettings(SettingsChoice()).error, "");
     std::ostringstream text;
     ProgressDisplay progress(ProgressDisplay::Mode::kQuiet, text);
     job.Run(progress);
@@ -86,7 +84,7 @@ TEST_F(ReduceJobOnDialog, CtrlCAfterTheRunStopsTheMeasuring) {
   InstallInterruptHandler();
   DialogDriver driver(*dialog);
   ReduceJob job(driver, *doc);
-  ASSERT_EQ(job.Gather(false), "");
+  ASSERT_EQ(job.Gather(false).error, "");
   std::ostringstream progressText;
   ProgressDisplay progress(ProgressDisplay::Mode::kQuiet, progressText);
   job.Run(progress);

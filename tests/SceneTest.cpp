@@ -11,6 +11,7 @@
 #include "BvhSkeleton.h"
 #include "JsonSupport.h"
 #include "PrintableText.h"
+#include "ProgramRun.h"
 #include "SceneReader.h"
 #include "SceneWriter.h"
 #include "c4d.h"
@@ -526,9 +527,7 @@ TEST(SceneFile, WritesLongNamesAndDeepNestingBack) {
 }
 
 TEST(SceneFile, UnwritableDocumentLeavesTheFileAlone) {
-  const std::filesystem::path folder =
-      std::filesystem::path(testing::TempDir()) / "thinfold_scene_test";
-  std::filesystem::create_directories(folder);
+  const std::filesystem::path folder = FreshTestFolder("scene");
   const std::string path = (folder / "out.json").string();
   std::ofstream(path) << "old";
   DocumentPtr doc = NewDocument(30);
@@ -543,9 +542,7 @@ TEST(SceneFile, UnwritableDocumentLeavesTheFileAlone) {
 }
 
 TEST(SceneFile, WritesFilesAtomicallyAndReadsThemBack) {
-  const std::filesystem::path folder =
-      std::filesystem::path(testing::TempDir()) / "thinfold_scene_write";
-  std::filesystem::create_directories(folder);
+  const std::filesystem::path folder = FreshTestFolder("scene");
   const std::string path = (folder / "demo.json").string();
   SceneReadResult demo = ReadSceneFile(kDemoPath);
   ASSERT_NE(demo.document, nullptr);

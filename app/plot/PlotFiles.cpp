@@ -46,13 +46,12 @@ void RemoveAll(const std::vector<fs::path>& files, const std::vector<fs::path>& 
     fs::remove(*folder, ignored);  // only removes a folder that is empty again
 }
 
-bool MakeFolder(const fs::path& folder, std::string& error) {
+Status MakeFolder(const fs::path& folder) {
   std::error_code failure;
   fs::create_directories(folder, failure);
-  if (!failure && fs::is_directory(folder, failure)) return true;
-  error = Shown(folder) + ": cannot be made a folder" +
-          (failure ? ": " + failure.message() : std::string());
-  return false;
+  if (!failure && fs::is_directory(folder, failure)) return {};
+  return {Shown(folder) + ": cannot be made a folder" +
+          (failure ? ": " + failure.message() : std::string())};
 }
 
 bool WriteOne(const fs::path& temporary, size_t index, const PictureDrawer& draw) {
@@ -76,13 +75,14 @@ std::vector<std::string> PlotFileNames(const std::vector<std::string>& trackName
   return names;
 }
 
-bool WritePlotFiles(const std::string& folderText, const std::vector<std::string>& fileNames,
-                    const PictureDrawer& draw, std::string& error) {
+Status WritePlotFiles(const std::string& folderText, const std::vector<std::string>& fileNames,
+                      const PictureDrawer& draw) {
   const fs::path folder = standin::PathFromUtf8(folderText);
   const std::vector<fs::path> madeFolders = MissingFolders(folder);
-  if (!MakeFolder(folder, error)) {
+  const Status made = MakeFolder(folder);
+  if (!made.Ok()) {
     RemoveAll({}, madeFolders);
-    return false;
+    return made;
   }
   std::vector<fs::path> temporaries;
   for (size_t i = 0; i < fileNames.size(); ++i) {
@@ -90,19 +90,17 @@ bool WritePlotFiles(const std::string& folderText, const std::vector<std::string
     temporaries.push_back(folder / ("." + fileNames[i] + ".tmp"));
     std::error_code ignored;
     if (fs::is_directory(target, ignored) || !WriteOne(temporaries.back(), i, draw)) {
-      error = Shown(target) + ": cannot be written";
       RemoveAll(temporaries, madeFolders);
-      return false;
+      return {Shown(target) + ": cannot be written"};
     }
   }
   for (size_t i = 0; i < fileNames.size(); ++i) {
     std::error_code failure;
     fs::rename(temporaries[i], folder / fileNames[i], failure);
     if (failure) {
-      error = Shown(folder / fileNames[i]) + ": cannot be written: " + failure.message();
       RemoveAll(temporaries, {});
-      return false;
+      return {Shown(folder / fileNames[i]) + ": cannot be written: " + failure.message()};
     }
   }
-  return true;
+  return {};
 }

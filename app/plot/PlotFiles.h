@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "Status.h"
 #include "c4d.h"
 
 // One file name per track name: the name with every character other than letters, digits,
@@ -19,8 +20,8 @@ using PictureDrawer = std::function<bool(size_t index, BaseBitmap& target)>;
 // Writes picture i to folder/fileNames[i] for every i. The folder is made when it is missing.
 // Every picture goes to a temporary file first, and only when all are written are they renamed
 // to their names; on failure the temporary files (and a folder made here) are removed again,
-// error names the file or folder and the reason, and the result is false.
-bool WritePlotFiles(const std::string& folder, const std::vector<std::string>& fileNames,
-                    const PictureDrawer& draw, std::string& error);
+// and the error names the file or folder and the reason.
+Status WritePlotFiles(const std::string& folder, const std::vector<std::string>& fileNames,
+                      const PictureDrawer& draw);
 
 #endif

@@ -20,14 +20,17 @@ struct ChosenTrack {
   TrackResult measure;
 };
 
+struct ChosenTracks {
+  std::vector<ChosenTrack> tracks;
+  std::string error;  // empty on success
+};
+
 // The named (or all plottable) tracks, measured, then cut to the worst when asked.
-std::vector<ChosenTrack> ChooseTracks(const std::vector<TrackPair>& pairs,
-                                      const PlotRequest& request, LONG fps,
-                                      const std::string& source, std::string& error) {
+ChosenTracks ChooseTracks(const std::vector<TrackPair>& pairs, const PlotRequest& request, LONG fps,
+                          const std::string& source) {
   TrackChoice choice = {PlottableTracks(pairs), ""};
   if (!request.trackNames.empty()) choice = FindNamedTracks(pairs, request.trackNames, source);
-  error = choice.error;
-  if (!error.empty()) return {};
+  if (!choice.error.empty()) return {{}, choice.error};
   std::vector<TrackResult> measures;
   std::vector<double> ratios;
   for (size_t index : choice.indices) {
@@ -37,9 +40,9 @@ std::vector<ChosenTrack> ChooseTracks(const std::vector<TrackPair>& pairs,
   std::vector<size_t> positions(choice.indices.size());
   for (size_t i = 0; i < positions.size(); ++i) positions[i] = i;
   if (request.worstCount > 0) positions = WorstTracks(positions, ratios, request.worstCount);
-  std::vector<ChosenTrack> chosen;
+  ChosenTracks chosen;
   for (size_t position : positions)
-    chosen.push_back({&pairs[choice.indices[position]], measures[position]});
+    chosen.tracks.push_back({&pairs[choice.indices[position]], measures[position]});
   return chosen;
 }
 
@@ -62,17 +65,17 @@ PlotRunResult WriteTrackPlots(const BaseDocument& before, const std::string& bef
       PairTracks(before, Printable(beforeName), after, Printable(afterName));
   if (!pairing.error.empty()) return {{}, pairing.error};
   const LONG fps = after.GetFps();
-  std::string error;
-  const std::vector<ChosenTrack> chosen =
-      ChooseTracks(pairing.pairs, request, fps, Printable(beforeName), error);
-  if (!error.empty() || chosen.empty()) return {{}, error};
+  const ChosenTracks choice = ChooseTracks(pairing.pairs, request, fps, Printable(beforeName));
+  if (!choice.error.empty() || choice.tracks.empty()) return {{}, choice.error};
+  const std::vector<ChosenTrack>& chosen = choice.tracks;
   std::vector<std::string> trackNames;
   for (const ChosenTrack& track : chosen) trackNames.push_back(track.pair->name);
   const std::vector<std::string> fileNames = PlotFileNames(trackNames);
   const PictureDrawer draw = [&chosen, fps](size_t index, BaseBitmap& target) {
     return DrawPlot(chosen[index], fps, target);
   };
-  if (!WritePlotFiles(folder, fileNames, draw, error)) return {{}, error};
+  const Status written = WritePlotFiles(folder, fileNames, draw);
+  if (!written.Ok()) return {{}, written.error};
   PlotRunResult result;
   for (size_t i = 0; i < chosen.size(); ++i)
     result.plots.push_back({standin::Utf8FromPath(standin::PathFromUtf8(folder) / fileNames[i]),
@@ -80,10 +83,10 @@ PlotRunResult WriteTrackPlots(const BaseDocument& before, const std::string& bef
   return result;
 }
 
-std::string PlotWorstOfReduction(const BaseDocument& input, const std::string& inputName,
-                                 const BaseDocument& reduced, const std::string& reducedName,
-                                 const std::string& folder, size_t worstCount) {
+Status PlotWorstOfReduction(const BaseDocument& input, const std::string& inputName,
+                            const BaseDocument& reduced, const std::string& reducedName,
+                            const std::string& folder, size_t worstCount) {
   PlotRequest request;
   request.worstCount = worstCount;
-  return WriteTrackPlots(input, inputName, reduced, reducedName, request, folder).error;
+  return {WriteTrackPlots(input, inputName, reduced, reducedName, request, folder).error};
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "../TrackResults.h"
+#include "Status.h"
 #include "c4d.h"
 
 struct PlotRequest {
@@ -37,9 +38,9 @@ PlotRunResult WriteTrackPlots(const BaseDocument& before, const std::string& bef
 
 // `thinfold reduce --plot DIR`: the reduced document (saved as reducedName) against the input
 // as it was read (from inputName), plotting the worstCount tracks that moved most for their
-// precision. Gives an error text, empty on success (nothing written on error).
-std::string PlotWorstOfReduction(const BaseDocument& input, const std::string& inputName,
-                                 const BaseDocument& reduced, const std::string& reducedName,
-                                 const std::string& folder, size_t worstCount);
+// precision. Nothing is written on error.
+Status PlotWorstOfReduction(const BaseDocument& input, const std::string& inputName,
+                            const BaseDocument& reduced, const std::string& reducedName,
+                            const std::string& folder, size_t worstCount);
 
 #endif

@@ -224,11 +224,10 @@ class Parser {
 
 }  // namespace
 
-bool ParseBvh(const std::string& text, BvhMotion& motion, std::string& error) {
-  motion = BvhMotion();
+BvhParseResult ParseBvh(const std::string& text) {
+  BvhParseResult result;
   const std::vector<Word> words = SplitWords(text);
-  Parser parser(words, motion);
-  if (parser.ParseFile()) return true;
-  error = parser.Error();
-  return false;
+  Parser parser(words, result.motion);
+  if (!parser.ParseFile()) result = {BvhMotion(), parser.Error()};
+  return result;
 }

@@ -35,7 +35,11 @@ struct BvhMotion {
   std::vector<double> values;
 };
 
-// Parses text into motion; FALSE with error "line N: what was wrong".
-bool ParseBvh(const std::string& text, BvhMotion& motion, std::string& error);
+struct BvhParseResult {
+  BvhMotion motion;
+  std::string error;  // "line N: what was wrong"; empty on success
+};
+
+BvhParseResult ParseBvh(const std::string& text);
 
 #endif

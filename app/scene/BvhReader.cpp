@@ -14,6 +14,7 @@
 #include "BvhSkeleton.h"
 #include "PrintableText.h"
 #include "SceneNames.h"
+#include "Status.h"
 #include "TextFile.h"
 
 namespace {
@@ -21,24 +22,26 @@ namespace {
 // Frame Time is written with few digits (0.0083333 for 120 fps).
 constexpr double kRateTolerance = 0.005;
 
-bool FpsFromFrameTime(const BvhMotion& motion, LONG& fps, std::string& error) {
+struct FpsResult {
+  LONG fps = 0;
+  std::string error;  // empty on success
+};
+
+FpsResult FpsFromFrameTime(const BvhMotion& motion) {
   constexpr LONG kMaxFps = std::numeric_limits<LONG>::max();
   const double rate = 1.0 / motion.frameTime;
   const double nearest = std::round(rate);
   const bool tooFast = nearest > kMaxFps;
   const bool tooSlow = nearest < 1.0;
-  if (!tooFast && !tooSlow && std::fabs(rate - nearest) <= kRateTolerance * nearest) {
-    fps = static_cast<LONG>(nearest);
-    return true;
-  }
+  if (!tooFast && !tooSlow && std::fabs(rate - nearest) <= kRateTolerance * nearest)
+    return {static_cast<LONG>(nearest), ""};
   const std::string why = tooFast   ? "more than the largest rate of " + std::to_string(kMaxFps)
                           : tooSlow ? "below 1"
                                     : "which is not within 0.5 % of a whole rate";
   char text[100];
   std::snprintf(text, sizeof text, "line %d: Frame Time %g gives %.4g frames per second, ",
                 static_cast<int>(motion.frameTimeLine), motion.frameTime, rate);
-  error = text + why + " (set the rate with --fps)";
-  return false;
+  return {0, text + why + " (set the rate with --fps)"};
 }
 
 // value moved by whole turns to lie within half a turn of previous; unchanged when it does, so
@@ -64,20 +67,19 @@ std::string FrameRangeText(const FrameRange& range) {
 }
 
 // The frames of the range within the capture's; an error when it reaches beyond them.
-bool KeptFrames(const FrameRange& range, LONG frameCount, TrackSource& source, std::string& error) {
-  if (!range.first && !range.last) return true;
+Status KeepFrames(const FrameRange& range, LONG frameCount, TrackSource& source) {
+  if (!range.first && !range.last) return {};
   const LONG first = range.first.value_or(0);
   const LONG last = range.last.value_or(frameCount - 1);
   if (first < frameCount && last < frameCount) {
     source.firstFrame = first;
     source.frameCount = last - first + 1;
-    return true;
+    return {};
   }
-  error = "--frames " + FrameRangeText(range) + ": the capture has " +
+  return {"--frames " + FrameRangeText(range) + ": the capture has " +
           (frameCount == 0
                ? std::string("no frames")
-               : std::to_string(frameCount) + " frames, 0 to " + std::to_string(frameCount - 1));
-  return false;
+               : std::to_string(frameCount) + " frames, 0 to " + std::to_string(frameCount - 1))};
 }
 
 // column is the channel's place among the values of each frame.
@@ -147,9 +149,9 @@ bool BuildDocument(const TrackSource& source, BaseDocument& doc) {
 
 }  // namespace
 
-bool ParseFrameRange(const std::string& text, FrameRange& range, std::string& error) {
+FrameRangeResult ParseFrameRange(const std::string& text) {
   const std::size_t colon = text.find(':');
-  range = FrameRange();
+  FrameRange range;
   auto side = [&text](std::size_t from, std::size_t to, std::optional<LONG>& frame) {
     if (from == to) return true;
     LONG value = 0;
@@ -159,28 +161,25 @@ bool ParseFrameRange(const std::string& text, FrameRange& range, std::string& er
     return true;
   };
   if (colon == std::string::npos || !side(0, colon, range.first) ||
-      !side(colon + 1, text.size(), range.last)) {
-    error = "expected FIRST:LAST, whole frame numbers from 0, either side empty";
-    return false;
-  }
-  if (range.first && range.last && *range.first > *range.last) {
-    error = "expected FIRST at most LAST";
-    return false;
-  }
-  return true;
+      !side(colon + 1, text.size(), range.last))
+    return {{}, "expected FIRST:LAST, whole frame numbers from 0, either side empty"};
+  if (range.first && range.last && *range.first > *range.last)
+    return {{}, "expected FIRST at most LAST"};
+  return {range, ""};
 }
 
 SceneReadResult ReadBvhText(const std::string& text, const BvhImport& import) {
   try {
-    BvhMotion motion;
-    std::string error;
-    LONG fps = import.fps;
     if (import.fps < 0) return {nullptr, "the frame rate must be above 0"};
-    if (!ParseBvh(text, motion, error) || (fps == 0 && !FpsFromFrameTime(motion, fps, error)))
-      return {nullptr, error};
-    TrackSource source{motion, 0, fps, !import.rawAngles, 0, motion.frameCount};
+    const BvhParseResult parsed = ParseBvh(text);
+    if (!parsed.error.empty()) return {nullptr, parsed.error};
+    const BvhMotion& motion = parsed.motion;
+    const FpsResult rate = import.fps == 0 ? FpsFromFrameTime(motion) : FpsResult{import.fps, ""};
+    if (!rate.error.empty()) return {nullptr, rate.error};
+    TrackSource source{motion, 0, rate.fps, !import.rawAngles, 0, motion.frameCount};
     for (const BvhJoint& joint : motion.joints) source.channelCount += joint.channels.size();
-    if (!KeptFrames(import.frames, motion.frameCount, source, error)) return {nullptr, error, true};
+    const Status kept = KeepFrames(import.frames, motion.frameCount, source);
+    if (!kept.Ok()) return {nullptr, kept.error, true};
     DocumentPtr doc(BaseDocument::Alloc());
     if (!doc || !BuildDocument(source, *doc)) return {nullptr, "out of memory"};
     return {std::move(doc), ""};
@@ -192,9 +191,9 @@ SceneReadResult ReadBvhText(const std::string& text, const BvhImport& import) {
 }
 
 SceneReadResult ReadBvhFile(const std::string& path, const BvhImport& import) {
-  std::string text, error;
-  if (!ReadTextFile(path, text, error)) return {nullptr, error};
-  SceneReadResult result = ReadBvhText(text, import);
+  const TextReadResult file = ReadTextFile(path);
+  if (!file.error.empty()) return {nullptr, file.error};
+  SceneReadResult result = ReadBvhText(file.text, import);
   if (!result.document) result.error = Printable(path) + ": " + result.error;
   return result;
 }

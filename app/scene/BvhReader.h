@@ -18,9 +18,14 @@ struct FrameRange {
   std::optional<LONG> last;
 };
 
-// "FIRST:LAST" with whole frame numbers, either side empty; false with error (naming what was
-// expected) for other text or FIRST after LAST.
-bool ParseFrameRange(const std::string& text, FrameRange& range, std::string& error);
+struct FrameRangeResult {
+  FrameRange range;
+  std::string error;  // empty on success
+};
+
+// "FIRST:LAST" with whole frame numbers, either side empty; an error naming what was expected
+// for other text or FIRST after LAST.
+FrameRangeResult ParseFrameRange(const std::string& text);
 
 struct BvhImport {
   // 0 takes the frame rate from Frame Time, which must lie within 0.5 % of a whole rate; above

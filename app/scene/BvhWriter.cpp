@@ -54,12 +54,12 @@ const CCurve* ChannelCurve(const BaseObject& object, const std::string& name, in
 }
 
 // Fills joint with the object's skeleton and curves; an error naming the object otherwise.
-std::string CollectJoint(const BaseObject& object, const std::string& path, JointOut& joint) {
+Status CollectJoint(const BaseObject& object, const std::string& path, JointOut& joint) {
   const std::optional<JointSkeleton> skeleton = GetJointSkeleton(object);
   if (!skeleton)
-    return path + ": not a BVH joint (the object has no skeleton: offset and channels)";
+    return {path + ": not a BVH joint (the object has no skeleton: offset and channels)"};
   if (!IsOneWord(object.GetName().ToUtf8()))
-    return path + ": a BVH joint's name must be one word without spaces";
+    return {path + ": a BVH joint's name must be one word without spaces"};
   joint.object = &object;
   joint.skeleton = *skeleton;
   const std::vector<std::string>& channels = skeleton->channels;
@@ -67,26 +67,26 @@ std::string CollectJoint(const BaseObject& object, const std::string& path, Join
     const int occurrence =
         static_cast<int>(std::count(channels.begin(), channels.begin() + i, channels[i]));
     const CCurve* curve = ChannelCurve(object, channels[i], occurrence);
-    if (!curve) return path + ": no track " + channels[i] + " for the joint's channel";
+    if (!curve) return {path + ": no track " + channels[i] + " for the joint's channel"};
     joint.curves.push_back(curve);
     joint.rotations.push_back(BvhChannelIsRotation(channels[i]).value_or(false));
   }
-  return std::string();
+  return {};
 }
 
-std::string CollectJoints(const BaseObject* first, const std::string& prefix, int depth,
-                          std::vector<JointOut>& joints) {
+Status CollectJoints(const BaseObject* first, const std::string& prefix, int depth,
+                     std::vector<JointOut>& joints) {
   for (const BaseObject* object = first; object; object = object->GetNext()) {
     const std::string path = prefix + object->GetName().ToUtf8();
     JointOut joint;
     joint.depth = depth;
-    std::string error = CollectJoint(*object, path, joint);
-    if (!error.empty()) return error;
+    const Status collected = CollectJoint(*object, path, joint);
+    if (!collected.Ok()) return collected;
     joints.push_back(std::move(joint));
-    error = CollectJoints(object->GetDown(), path + "/", depth + 1, joints);
-    if (!error.empty()) return error;
+    const Status children = CollectJoints(object->GetDown(), path + "/", depth + 1, joints);
+    if (!children.Ok()) return children;
   }
-  return std::string();
+  return {};
 }
 
 std::string VectorText(const Vector& vector) {
@@ -147,17 +147,17 @@ std::size_t ChannelCount(const std::vector<JointOut>& joints) {
 }
 
 // The joints in document order, each object a joint; an error naming the first object at fault.
-std::string CollectAll(const BaseDocument& doc, std::vector<JointOut>& joints) {
-  const std::string error = CollectJoints(doc.GetFirstObject(), "", 0, joints);
-  if (!error.empty()) return error;
-  if (joints.empty()) return "no objects to write as BVH joints";
+Status CollectAll(const BaseDocument& doc, std::vector<JointOut>& joints) {
+  const Status collected = CollectJoints(doc.GetFirstObject(), "", 0, joints);
+  if (!collected.Ok()) return collected;
+  if (joints.empty()) return {"no objects to write as BVH joints"};
   const long long rows = SpanOf(joints, doc.GetFps()).count;
   const long long channels = static_cast<long long>(ChannelCount(joints));
   if (channels > 0 && rows > kMaxValues / channels)
-    return std::to_string(rows) + " frames of " + std::to_string(channels) +
-           " channels are more than a BVH file takes here (" + std::to_string(kMaxValues) +
-           " values)";
-  return std::string();
+    return {std::to_string(rows) + " frames of " + std::to_string(channels) +
+            " channels are more than a BVH file takes here (" + std::to_string(kMaxValues) +
+            " values)"};
+  return {};
 }
 
 void AppendMotion(const std::vector<JointOut>& joints, LONG fps, std::string& out) {
@@ -180,7 +180,7 @@ void AppendMotion(const std::vector<JointOut>& joints, LONG fps, std::string& ou
 
 }  // namespace
 
-std::string WhyNotBvh(const BaseDocument& doc) {
+Status CheckWritableAsBvh(const BaseDocument& doc) {
   std::vector<JointOut> joints;
   return CollectAll(doc, joints);
 }
@@ -188,8 +188,8 @@ std::string WhyNotBvh(const BaseDocument& doc) {
 SceneWriteResult WriteBvhText(const BaseDocument& doc) {
   try {
     std::vector<JointOut> joints;
-    const std::string error = CollectAll(doc, joints);
-    if (!error.empty()) return {"", error};
+    const Status collected = CollectAll(doc, joints);
+    if (!collected.Ok()) return {"", collected.error};
     std::string text = "HIERARCHY\n";
     for (std::size_t index = 0; index < joints.size();) index = AppendJoint(joints, index, text);
     AppendMotion(joints, doc.GetFps(), text);

@@ -9,10 +9,11 @@
 #include <string>
 
 #include "SceneDocument.h"
+#include "Status.h"
 
-// Why the document cannot be written as BVH, naming the first object at fault; empty when it
-// can: every object must carry a skeleton, have a one-word name and a track for each channel.
-std::string WhyNotBvh(const BaseDocument& doc);
+// Whether the document can be written as BVH, or why not, naming the first object at fault:
+// every object must carry a skeleton, have a one-word name and a track for each channel.
+Status CheckWritableAsBvh(const BaseDocument& doc);
 
 SceneWriteResult WriteBvhText(const BaseDocument& doc);
 

@@ -49,7 +49,7 @@ SceneWriteResult WriteDocumentFile(const BaseDocument& doc, const std::string& p
     result.error = path + ": " + result.error;
     return result;
   }
-  std::string error;
-  if (!WriteTextFileAtomically(path, result.text, error)) return {"", error};
+  const Status written = WriteTextFileAtomically(path, result.text);
+  if (!written.Ok()) return {"", written.error};
   return result;
 }

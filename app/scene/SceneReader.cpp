@@ -264,9 +264,9 @@ SceneReadResult ReadSceneText(const std::string& text) {
 }
 
 SceneReadResult ReadSceneFile(const std::string& path) {
-  std::string text, error;
-  if (!ReadTextFile(path, text, error)) return {nullptr, error};
-  SceneReadResult result = ReadSceneText(text);
+  const TextReadResult file = ReadTextFile(path);
+  if (!file.error.empty()) return {nullptr, file.error};
+  SceneReadResult result = ReadSceneText(file.text);
   if (!result.document) result.error = Printable(path) + ": " + result.error;
   return result;
 }

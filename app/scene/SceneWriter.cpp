@@ -197,7 +197,7 @@ SceneWriteResult WriteSceneFile(const BaseDocument& doc, const std::string& path
     result.error = Printable(path) + ": " + result.error;
     return result;
   }
-  std::string error;
-  if (!WriteTextFileAtomically(path, result.text, error)) return {"", error};
+  const Status written = WriteTextFileAtomically(path, result.text);
+  if (!written.Ok()) return {"", written.error};
   return result;
 }

@@ -39,18 +39,23 @@ constexpr std::uintmax_t kDefaultMaxInputBytes = std::uintmax_t{2} << 30;
 
 constexpr const char* kMaxInputBytesVariable = "THINFOLD_MAX_INPUT_BYTES";
 
-// The limit the environment sets, or the default when it sets none; false (and why) for a value
-// that is no whole number above 0: "-1" must not pass for the largest limit there is.
-bool MaxInputBytes(std::uintmax_t& limit, std::string& refusal) {
+struct InputLimit {
+  std::uintmax_t bytes = kDefaultMaxInputBytes;
+  std::string error;  // empty on success
+};
+
+// The limit the environment sets, or the default when it sets none; an error for a value that is
+// no whole number above 0: "-1" must not pass for the largest limit there is.
+InputLimit MaxInputBytes() {
   const char* text = std::getenv(kMaxInputBytesVariable);
-  limit = kDefaultMaxInputBytes;
-  if (!text || !*text) return true;
+  InputLimit limit;
+  if (!text || !*text) return limit;
   const char* last = text + std::strlen(text);
-  const auto [end, failure] = std::from_chars(text, last, limit);
-  if (failure == std::errc() && end == last && limit > 0) return true;
-  refusal = std::string(kMaxInputBytesVariable) + " is '" + Printable(text) +
-            "', not a whole number of bytes above 0";
-  return false;
+  const auto [end, failure] = std::from_chars(text, last, limit.bytes);
+  if (failure == std::errc() && end == last && limit.bytes > 0) return limit;
+  limit.error = std::string(kMaxInputBytesVariable) + " is '" + Printable(text) +
+                "', not a whole number of bytes above 0";
+  return limit;
 }
 
 // Links followed: devices, FIFOs, sockets and folders are no files to read or replace (a FIFO
@@ -172,21 +177,17 @@ void Discard(TemporaryFile& temporary) {
   ForgetTemporaryFile(temporary.slot);
 }
 
-WriteEnd Failed(const std::string& path, int reason, std::string& error) {
-  error = Printable(path) + ": cannot write: " + Reason(reason);
-  return WriteEnd::kFailed;
+WriteFilesResult Failed(const std::string& path, int reason) {
+  return {WriteEnd::kFailed, Printable(path) + ": cannot write: " + Reason(reason)};
 }
 
 // The file's text in a new temporary file beside target; nothing is left behind unless kWritten.
-WriteEnd WriteTemporary(const FileToWrite& file, const std::string& target,
-                        const std::function<bool()>& stopWanted, TemporaryFile& temporary,
-                        std::string& error) {
-  if (IsOtherThanRegularFile(standin::PathFromUtf8(target))) {
-    error = Printable(file.path) + ": cannot write: not a regular file";
-    return WriteEnd::kFailed;
-  }
+WriteFilesResult WriteTemporary(const FileToWrite& file, const std::string& target,
+                                const std::function<bool()>& stopWanted, TemporaryFile& temporary) {
+  if (IsOtherThanRegularFile(standin::PathFromUtf8(target)))
+    return {WriteEnd::kFailed, Printable(file.path) + ": cannot write: not a regular file"};
   const int fd = OpenUniqueFile(target + ".tmp-", temporary.path);
-  if (fd < 0) return Failed(file.path, errno, error);
+  if (fd < 0) return Failed(file.path, errno);
   temporary.slot = RememberTemporaryFile(temporary.path);
   SetPermissions(fd, ExistingPermissions(target));
   bool stopped = false;
@@ -194,9 +195,9 @@ WriteEnd WriteTemporary(const FileToWrite& file, const std::string& target,
   if (failure == 0 && (!WriteAll(fd, file.text, stopWanted, stopped) || FlushToDisk(fd) != 0))
     failure = errno;
   if (::close(fd) != 0 && failure == 0) failure = errno;
-  if (!stopped && failure == 0) return WriteEnd::kWritten;
+  if (!stopped && failure == 0) return {};
   Discard(temporary);
-  return stopped ? WriteEnd::kStopped : Failed(file.path, failure, error);
+  return stopped ? WriteFilesResult{WriteEnd::kStopped, ""} : Failed(file.path, failure);
 }
 
 void DiscardFrom(std::vector<TemporaryFile>& temporaries, std::size_t first) {
@@ -207,103 +208,94 @@ std::string TooLarge(std::uintmax_t limit) {
   return "larger than " + std::to_string(limit) + " bytes";
 }
 
-// Checked before opening, since opening a FIFO would wait for a writer; empty: try to read.
-std::string WhyNotToRead(const fs::path& file, std::uintmax_t limit) {
-  if (IsOtherThanRegularFile(file)) return "not a regular file";
+// Checked before opening, since opening a FIFO would wait for a writer.
+Status CheckReadable(const fs::path& file, std::uintmax_t limit) {
+  if (IsOtherThanRegularFile(file)) return {"not a regular file"};
   std::error_code error;
   const std::uintmax_t size = fs::file_size(file, error);
-  return !error && size > limit ? TooLarge(limit) : std::string();
+  return !error && size > limit ? Status{TooLarge(limit)} : Status{};
 }
 
-// Why the open file cannot be read in whole; empty when it was.
-std::string ReadAll(std::FILE* file, std::uintmax_t limit, std::string& text) {
+// Reads the open file in whole into text.
+Status ReadAll(std::FILE* file, std::uintmax_t limit, std::string& text) {
   std::vector<char> buffer(1 << 16);
   std::size_t count = 0;
   try {
     while ((count = std::fread(buffer.data(), 1, buffer.size(), file)) > 0) {
-      if (text.size() + count > limit) return TooLarge(limit);
+      if (text.size() + count > limit) return {TooLarge(limit)};
       text.append(buffer.data(), count);
     }
   } catch (const std::bad_alloc&) {
-    return "out of memory";
+    return {"out of memory"};
   }
-  return std::ferror(file) != 0 ? Reason(errno) : std::string();
+  return std::ferror(file) != 0 ? Status{Reason(errno)} : Status{};
 }
 
 }  // namespace
 
-bool ReadTextFile(const std::string& path, std::string& text, std::string& error) {
-  text.clear();
-  std::uintmax_t limit = 0;
-  std::string refusal;
-  if (MaxInputBytes(limit, refusal)) refusal = WhyNotToRead(standin::PathFromUtf8(path), limit);
-  if (!refusal.empty()) {
-    error = Printable(path) + ": cannot read: " + refusal;
-    return false;
-  }
+TextReadResult ReadTextFile(const std::string& path) {
+  const InputLimit limit = MaxInputBytes();
+  const Status readable = limit.error.empty()
+                              ? CheckReadable(standin::PathFromUtf8(path), limit.bytes)
+                              : Status{limit.error};
+  if (!readable.Ok()) return {"", Printable(path) + ": cannot read: " + readable.error};
   std::FILE* file = OpenForReading(path);
   if (!file) {
     const int reason = errno;
-    error = Printable(path) + ": cannot open: " + Reason(reason);
-    return false;
+    return {"", Printable(path) + ": cannot open: " + Reason(reason)};
   }
-  const std::string reason = ReadAll(file, limit, text);
+  TextReadResult result;
+  const Status read = ReadAll(file, limit.bytes, result.text);
   std::fclose(file);
-  if (reason.empty()) return true;
-  text = std::string();
-  error = Printable(path) + ": cannot read: " + reason;
-  return false;
+  if (read.Ok()) return result;
+  return {"", Printable(path) + ": cannot read: " + read.error};
 }
 
-bool CanWriteBeside(const std::string& path, std::string& reason) {
+Status CanWriteBeside(const std::string& path) {
   TemporaryFile probe;
   // Named unlike a write's temporary file, which nothing should take it for.
   const fs::path folder = standin::PathFromUtf8(FinalTarget(path)).parent_path();
   const int fd =
       OpenUniqueFile(standin::Utf8FromPath(folder / ".thinfold-write-check-"), probe.path);
-  if (fd < 0) {
-    reason = Reason(errno);
-    return false;
-  }
+  if (fd < 0) return {Reason(errno)};
   probe.slot = RememberTemporaryFile(probe.path);
   ::close(fd);
   Discard(probe);
-  return true;
+  return {};
 }
 
-WriteEnd WriteTextFilesAtomically(const std::vector<FileToWrite>& files,
-                                  const std::function<bool()>& stopWanted, std::string& error) {
+WriteFilesResult WriteTextFilesAtomically(const std::vector<FileToWrite>& files,
+                                          const std::function<bool()>& stopWanted) {
   std::vector<TemporaryFile> temporaries;
   std::vector<std::string> targets;
   for (const FileToWrite& file : files) {
     TemporaryFile temporary;
     targets.push_back(FinalTarget(file.path));
-    const WriteEnd end = WriteTemporary(file, targets.back(), stopWanted, temporary, error);
-    if (end != WriteEnd::kWritten) {
+    const WriteFilesResult written = WriteTemporary(file, targets.back(), stopWanted, temporary);
+    if (written.end != WriteEnd::kWritten) {
       DiscardFrom(temporaries, 0);
-      return end;
+      return written;
     }
     temporaries.push_back(temporary);
   }
   if (stopWanted()) {
     DiscardFrom(temporaries, 0);
-    return WriteEnd::kStopped;
+    return {WriteEnd::kStopped, ""};
   }
   std::string renamed;
   for (std::size_t index = 0; index < files.size(); ++index) {
     if (ReplaceFile(temporaries[index].path, targets[index]) != 0) {
-      Failed(files[index].path, errno, error);
-      if (!renamed.empty()) error += " (written: " + renamed + ")";
+      WriteFilesResult failed = Failed(files[index].path, errno);
+      if (!renamed.empty()) failed.error += " (written: " + renamed + ")";
       DiscardFrom(temporaries, index);
-      return WriteEnd::kFailed;
+      return failed;
     }
     ForgetTemporaryFile(temporaries[index].slot);
     renamed += (renamed.empty() ? "" : ", ") + Printable(files[index].path);
   }
-  return WriteEnd::kWritten;
+  return {};
 }
 
-bool WriteTextFileAtomically(const std::string& path, const std::string& text, std::string& error) {
-  return WriteTextFilesAtomically(
-             {{path, text}}, [] { return false; }, error) == WriteEnd::kWritten;
+Status WriteTextFileAtomically(const std::string& path, const std::string& text) {
+  return {WriteTextFilesAtomically({{path, text}}, [] { return false; }).error};
 }

@@ -14,6 +14,7 @@
 #include <windows.h>
 #else
 #include <sys/wait.h>
+#include <unistd.h>
 #endif
 
 namespace fs = std::filesystem;
@@ -25,6 +26,8 @@ std::string Quoted(const std::string& text) {
   for (char c : text) quoted += c == '"' ? std::string("\\\"") : std::string(1, c);
   return quoted + "\"";
 }
+
+unsigned long ProcessId() { return GetCurrentProcessId(); }
 
 // Windows' system() gives the program's exit code itself.
 int ExitCode(int status) { return status; }
@@ -62,6 +65,8 @@ std::string Quoted(const std::string& text) {
 
 std::string ProgramWord(const std::string& program) { return Quoted(program); }
 
+unsigned long ProcessId() { return static_cast<unsigned long>(getpid()); }
+
 std::string OutputLines(std::string text) { return text; }
 
 int RunShell(const std::string& command) { return std::system(command.c_str()); }
@@ -74,10 +79,12 @@ std::string FileText(const fs::path& path) {
   return text.str();
 }
 
+// The process id keeps test programs of several builds, run at once, out of each other's folders.
 fs::path FreshTestFolder(const std::string& prefix) {
   const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
   const fs::path folder =
-      fs::path(testing::TempDir()) / (prefix + "_" + test->test_suite_name() + "_" + test->name());
+      fs::path(testing::TempDir()) / (prefix + "_" + test->test_suite_name() + "_" + test->name() +
+                                      "_" + std::to_string(ProcessId()));
   fs::remove_all(folder);
   fs::create_directories(folder);
   return folder;
