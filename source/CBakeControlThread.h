@@ -1,8 +1,8 @@
 // A reduction run off the main thread. The control thread puts one work item per active key
 // list on the work stack, runs one worker per processor (at most 64) through the host's thread
 // pool, reports the unfinished items every 50 ms and posts the end of the run as soon as the
-// last worker has ended. Each worker takes
-// items until the stack is empty and reduces each key list with the progress callback cb_func.
+// last worker has ended. Each worker takes items until the stack is empty and reduces each key
+// list with the progress callback cb_func.
 // Nothing here calls the dialog: everything reaches it as a core message (SpecialEventAdd).
 #ifndef CBAKECONTROLTHREAD_H
 #define CBAKECONTROLTHREAD_H
