@@ -107,8 +107,11 @@ class CKey : public BaseList2D {
     std::unique_ptr<GeData> data;  // null: no data
   };
   More& MakeMore();
+  // What an edit changed: a tangent reshapes only the segment on its side of the key; the key's
+  // value or interpolation reshapes both segments the key bounds.
+  enum Change { kLeftTangent, kRightTangent, kKeyItself };
   // Tells the holding curve that what it evaluates changed.
-  void Changed();
+  void Changed(Change change);
   BaseTime _time;
   Real _value = 0.0;
   std::unique_ptr<More> _more;
@@ -163,9 +166,13 @@ class CCurve : public BaseList2D {
   // Inserts or erases a key (and its shape) at index; FALSE when out of memory.
   Bool InsertAt(size_t index, CKey* key);
   void EraseAt(size_t index);
-  // Makes the shapes of the segments that end and start at a held key anew.
-  void RefreshShape(const CKey* key);
+  // Makes anew the shapes that an edit of a held key changed.
+  void RefreshShape(const CKey* key, CKey::Change change);
+  // Makes the shapes of the segments that end and start at index anew.
   void RefreshShapesAround(size_t index);
+  // Fits the handles of the segment that starts at index anew after a tangent of its keys changed;
+  // the keys' times and values are those their shapes hold.
+  void RefreshHandles(size_t index);
   // What evaluation reads of a key and the segment it starts, in seconds, kept parallel to _keys
   // so that GetValue searches and reads contiguous memory: the key's time, value and
   // interpolation, and the segment's two inner control points as offsets from the key, its
@@ -176,6 +183,9 @@ class CCurve : public BaseList2D {
   };
   // The shape of the key at index, with the next key (if any) ending its segment.
   KeyShape ShapeAt(size_t index) const;
+  // Sets the handles of shape, the key at index, for a segment that ends at the next key, at
+  // nextTime with nextValue.
+  void FitHandles(size_t index, double nextTime, double nextValue, KeyShape& shape) const;
   // The shapes of all keys, made by the first evaluation and kept up to date from then on, so
   // that curves that are only held (copies, snapshots) never store them. Null when there is no
   // memory for them: evaluation then reads the keys themselves.

@@ -14,8 +14,12 @@ class BaseTime {
   // kept as (0, 0): such a time reads as 0 seconds and compares equal to 0.
   BaseTime(LLONG numerator, LLONG denominator);
 
-  // Seconds; 0.0 for a zero denominator.
-  Real Get() const;
+  // Seconds; 0.0 for a zero denominator. Inline: evaluation reads every time it is given in
+  // seconds, and a call would cost as much as the division.
+  Real Get() const {
+    return _denominator == 0 ? 0.0
+                             : static_cast<Real>(_numerator) / static_cast<Real>(_denominator);
+  }
   LLONG GetNumerator() const { return _numerator; }
   LLONG GetDenominator() const { return _denominator; }
   // Whole frames at fps, rounded toward minus infinity.

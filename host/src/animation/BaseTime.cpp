@@ -148,11 +148,6 @@ BaseTime::BaseTime(LLONG numerator, LLONG denominator) {
   }
 }
 
-Real BaseTime::Get() const {
-  if (_denominator == 0) return 0.0;
-  return static_cast<Real>(_numerator) / static_cast<Real>(_denominator);
-}
-
 LONG BaseTime::GetFrame(Real fps) const {
   if (!std::isfinite(fps)) return 0;
   const Parts parts = PartsOf(*this);

@@ -126,10 +126,22 @@ void CCurve::EraseAt(size_t index) {
   RefreshShapesAround(index);
 }
 
-void CCurve::RefreshShape(const CKey* key) {
+void CCurve::RefreshShape(const CKey* key, CKey::Change change) {
   if (!_shaped.load(std::memory_order_relaxed)) return;
-  const LONG index = IndexOf(key);
-  if (index >= 0) RefreshShapesAround(static_cast<size_t>(index));
+  const LONG found = IndexOf(key);
+  if (found < 0) return;
+  const size_t index = static_cast<size_t>(found);
+  switch (change) {
+    case CKey::kLeftTangent:
+      if (index > 0) RefreshHandles(index - 1);
+      break;
+    case CKey::kRightTangent:
+      RefreshHandles(index);
+      break;
+    case CKey::kKeyItself:
+      RefreshShapesAround(index);
+      break;
+  }
 }
 
 // A key's segment depends on the next key too: the shapes of the keys at index - 1 and index.
@@ -137,6 +149,12 @@ void CCurve::RefreshShapesAround(size_t index) {
   if (!_shaped.load(std::memory_order_relaxed)) return;
   if (index > 0 && index - 1 < _shapes.size()) _shapes[index - 1] = ShapeAt(index - 1);
   if (index < _shapes.size()) _shapes[index] = ShapeAt(index);
+}
+
+void CCurve::RefreshHandles(size_t index) {
+  if (index + 1 >= _shapes.size()) return;
+  const KeyShape& next = _shapes[index + 1];
+  FitHandles(index, next.time, next.value, _shapes[index]);
 }
 
 void CCurve::Resort(CKey* key, const BaseTime& time) {

@@ -75,8 +75,8 @@ CKey::More& CKey::MakeMore() {
   return *_more;
 }
 
-void CKey::Changed() {
-  if (_curve) _curve->RefreshShape(this);
+void CKey::Changed(Change change) {
+  if (_curve) _curve->RefreshShape(this, change);
 }
 
 void CKey::SetTime(CCurve*, const BaseTime& time) {
@@ -90,7 +90,7 @@ void CKey::SetTime(CCurve*, const BaseTime& time) {
 
 void CKey::SetValue(CCurve*, Real value) {
   _value = value;
-  Changed();
+  Changed(kKeyItself);
 }
 
 const GeData& CKey::GetGeData() const {
@@ -111,31 +111,31 @@ void CKey::SetInterpolation(CCurve*, CINTERPOLATION interpolation) {
   DebugAssert(known);
   if (!known) return;
   _interpolation = interpolation;
-  Changed();
+  Changed(kKeyItself);
 }
 
 void CKey::SetTimeLeft(CCurve*, const BaseTime& offset) {
   if (!_more && IsUnset(offset)) return;
   MakeMore().timeLeft = offset;
-  Changed();
+  Changed(kLeftTangent);
 }
 
 void CKey::SetTimeRight(CCurve*, const BaseTime& offset) {
   if (!_more && IsUnset(offset)) return;
   MakeMore().timeRight = offset;
-  Changed();
+  Changed(kRightTangent);
 }
 
 void CKey::SetValueLeft(CCurve*, Real offset) {
   if (!_more && IsUnset(offset)) return;
   MakeMore().valueLeft = offset;
-  Changed();
+  Changed(kLeftTangent);
 }
 
 void CKey::SetValueRight(CCurve*, Real offset) {
   if (!_more && IsUnset(offset)) return;
   MakeMore().valueRight = offset;
-  Changed();
+  Changed(kRightTangent);
 }
 
 BaseDocument* CKey::GetDocument() const { return _curve ? _curve->GetDocument() : nullptr; }

@@ -160,20 +160,26 @@ CCurve::KeyShape CCurve::ShapeAt(size_t index) const {
   const CKey& key = *_keys[index];
   KeyShape shape = {key._time.Get(), key._value, 0.0, 0.0, 0.0, 0.0, key._interpolation};
   if (index + 1 < _keys.size()) {
-    // Shapes are made again on every edit of a key, so only what MakeSegment reads is read: the
-    // key's right tangent and the next key's left one.
     const CKey& next = *_keys[index + 1];
-    const KeyValues from = {shape.time,         shape.value, 0.0, 0.0, key.GetTimeRight().Get(),
-                            key.GetValueRight()};
-    const KeyValues to = {next._time.Get(),    next._value, next.GetTimeLeft().Get(),
-                          next.GetValueLeft(), 0.0,         0.0};
-    const BezierSegment segment = MakeSegment(from, to, to.time - from.time);
-    shape.handleTime1 = segment.t1;
-    shape.handleValue1 = segment.v1;
-    shape.handleTime2 = segment.t2;
-    shape.handleValue2 = segment.v2;
+    FitHandles(index, next._time.Get(), next._value, shape);
   }
   return shape;
+}
+
+void CCurve::FitHandles(size_t index, double nextTime, double nextValue, KeyShape& shape) const {
+  // Shapes are made again on every edit of a key, so only what MakeSegment reads is read: the
+  // key's right tangent and the next key's left one.
+  const CKey& key = *_keys[index];
+  const CKey& next = *_keys[index + 1];
+  const KeyValues from = {shape.time,         shape.value, 0.0, 0.0, key.GetTimeRight().Get(),
+                          key.GetValueRight()};
+  const KeyValues to = {nextTime, nextValue, next.GetTimeLeft().Get(), next.GetValueLeft(),
+                        0.0,      0.0};
+  const BezierSegment segment = MakeSegment(from, to, to.time - from.time);
+  shape.handleTime1 = segment.t1;
+  shape.handleValue1 = segment.v1;
+  shape.handleTime2 = segment.t2;
+  shape.handleValue2 = segment.v2;
 }
 
 void standin::ForEachCurveTurn(const CCurve& curve, const std::function<void(Real)>& visit) {
