@@ -150,7 +150,7 @@ Bool CTangentSearch::BeginSegment(const CKeyValueArray& samples, const CKey* sta
   _hopelessCount = std::min(CountSwings(slopeR), CountBeforeSideChanges(startKey, slopeR));
   _activeCount = _points.GetCount();
   _hullCount = _activeCount;
-  _lastFailed = 0;
+  _recentCount = 0;
   return TRUE;
 }
 
@@ -291,16 +291,33 @@ bool CTangentSearch::HullCanHold(double y0, double y1, double handleR, double ha
 }
 
 bool CTangentSearch::PassesChecks(CCurve* seq) {
-  if (_activeCount == 0) return true;
-  const CCheckPoint* points = &_points[0];
+  const CCheckPoint* points = _activeCount > 0 ? &_points[0] : nullptr;
   auto passes = [this, seq, points](VLONG k) {
     return !(Abs(points[k].reference - seq->GetValue(points[k].hostTime, _fps)) > _tolerance);
   };
-  if (_lastFailed < _activeCount && !passes(_lastFailed)) return false;
+  for (int slot = 0; slot < _recentCount; ++slot) {
+    const VLONG k = _recentFailures[slot];
+    if (k >= _activeCount || passes(k)) continue;
+    RememberFailure(slot, k);
+    return false;
+  }
   for (VLONG k = 0; k < _activeCount; ++k) {
-    if (k == _lastFailed || passes(k)) continue;
-    _lastFailed = k;
+    if (IsRecentFailure(k) || passes(k)) continue;
+    // A new failure takes the free slot, or the oldest one's when all are taken.
+    RememberFailure(std::min(_recentCount, kRecentFailures - 1), k);
     return false;
   }
   return true;
+}
+
+bool CTangentSearch::IsRecentFailure(VLONG k) const {
+  for (int slot = 0; slot < _recentCount; ++slot)
+    if (_recentFailures[slot] == k) return true;
+  return false;
+}
+
+void CTangentSearch::RememberFailure(int slot, VLONG k) {
+  for (int later = slot; later > 0; --later) _recentFailures[later] = _recentFailures[later - 1];
+  _recentFailures[0] = k;
+  _recentCount = std::max(_recentCount, slot + 1);
 }

@@ -13,7 +13,8 @@
 // - Between its keys a segment lies inside the convex hull of its control values (key values and
 //   handle ends; the host only ever shortens handles toward their keys). A pair whose hull misses
 //   a reference value by more than the tolerance must fail there, so it is skipped.
-// - A pair fails where any check time fails, so the check time that failed last is tried first.
+// - A pair fails where any check time fails, and the pairs tried one after the other mostly fail
+//   where one of the last few failed: those check times are tried first, the latest first.
 // Skipped trials only set tangents and end-key positions that a later trial or the zero-tangent
 // fallback overwrites before the curve is read.
 #ifndef TANGENTSEARCH_H
@@ -89,6 +90,9 @@ class CTangentSearch {
   void ClipHull(const BaseTime& endTime);
   bool HullCanHold(double y0, double y1, double handleR, double handleL) const;
   bool PassesChecks(CCurve* seq);
+  bool IsRecentFailure(VLONG k) const;
+  // Puts check point k first among the recent failures, moving the ones before slot down one.
+  void RememberFailure(int slot, VLONG k);
 
   double _checkStep = 0.0;
   double _tolerance = 0.0;
@@ -100,7 +104,11 @@ class CTangentSearch {
   VLONG _activeCount = 0;    // check points before the current end position
   VLONG _hullCount = 0;      // of these, the ones not after the end key
   VLONG _hopelessCount = 0;  // from this many check points on, no pair can pass
-  VLONG _lastFailed = 0;     // the check point that failed last
+  // The check points that failed lately, the latest first. Four catch nearly every failure
+  // that the walk over all check points would find later; more hardly fewer.
+  static constexpr int kRecentFailures = 4;
+  VLONG _recentFailures[kRecentFailures] = {};
+  int _recentCount = 0;
 };
 
 #endif
