@@ -1,7 +1,9 @@
 #include "CBakeControlThread.h"
 
+#include <algorithm>
 #include <cmath>
 #include <unordered_map>
+#include <vector>
 
 #include "CCurveList.h"
 #include "CKeyList.h"
@@ -43,6 +45,24 @@ Bool IsActiveInTree(const TreeListNode* node, CKeyList* keyList) {
   if (!node || !keyList->GetTrack()) return FALSE;
   CTrackSettingsGuard guard;
   return node->_subdata.active ? TRUE : FALSE;
+}
+
+// The active key lists, the most keys first: the workers take them in this order, so a long
+// track starts early instead of running on alone after the others are done. A track's work
+// grows with its keys. Equal counts keep the curve list's order, so a run's order is fixed.
+std::vector<CKeyList*> ActiveLongestFirst(CCurveList& curveList) {
+  const auto nodes = NodesByKeyList(curveList);
+  std::vector<CKeyList*> active;
+  for (VLONG i = 0; i < curveList.GetCount(); ++i) {
+    CKeyList* keyList = curveList[i];
+    const auto node = nodes.find(keyList);
+    if (keyList && node != nodes.end() && IsActiveInTree(node->second, keyList))
+      active.push_back(keyList);
+  }
+  std::stable_sort(active.begin(), active.end(), [](const CKeyList* a, const CKeyList* b) {
+    return a->GetCount() > b->GetCount();
+  });
+  return active;
 }
 
 }  // namespace
@@ -133,11 +153,7 @@ CBakeControlThread::RunOutcome CBakeControlThread::RunWorkers(int workerCount) {
 int CBakeControlThread::FillStack(CStack<CNodeWrapper>& target) {
   CCurveList* curveList = curve_list ? *curve_list : nullptr;
   if (!curveList) return target.GetSize();
-  const auto nodes = NodesByKeyList(*curveList);
-  for (VLONG i = 0; i < curveList->GetCount(); ++i) {
-    CKeyList* keyList = (*curveList)[i];
-    const auto node = nodes.find(keyList);
-    if (!keyList || node == nodes.end() || !IsActiveInTree(node->second, keyList)) continue;
+  for (CKeyList* keyList : ActiveLongestFirst(*curveList)) {
     if (!target.Push(CNodeWrapper(keyList))) {
       CNodeWrapper dropped;
       while (target.Pop(&dropped)) {

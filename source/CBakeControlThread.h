@@ -83,7 +83,8 @@ class CBakeControlThread : public C4DThread {
   void Main() override;
   const CHAR* GetThreadName() override { return "CBakeControlThread"; }
 
-  // Pushes an item for every key list whose tree node is active, in the curve list's order;
+  // Pushes an item for every key list whose tree node is active, the ones with the most keys
+  // first and equal counts in the curve list's order;
   // returns the stack's size afterwards, or 0 with the stack emptied when an item cannot be
   // pushed (then nothing runs, as when the pool cannot start).
   int FillStack(CStack<CNodeWrapper>& target);

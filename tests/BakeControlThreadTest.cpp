@@ -187,6 +187,27 @@ TEST_F(BakeControlThread, AllInactiveEndsAtOnceWithoutProgress) {
     EXPECT_EQ(_curveList[i]->GetThreadResult(), THREADRESULT_NONE);
 }
 
+// The longest tracks go first, so that none starts late and runs on alone; equal lengths and the
+// inactive track keep to the list.
+TEST_F(BakeControlThread, StacksTheActiveTracksWithTheMostKeysFirst) {
+  const int keyCounts[] = {20, 60, 40, 60, 90, 10};
+  ModelDoc doc = MakeDocument(kFps);
+  BaseObject* owner = AddObject(doc.get(), "Object");
+  for (int i = 0; i < 6; ++i)
+    AddSmoothKeys(
+        AddTrack(owner, ("Track" + std::to_string(i)).c_str(), CTRACK_CATEGORY_VALUE, 1000 + i), i,
+        keyCounts[i]);
+  Gather(doc.get());
+  _curveList.GetTreeListNode(_curveList[4]->GetTrack())->_subdata.active = FALSE;
+  CBakeControlThread thread(&_curveListPointer);
+  CStack<CNodeWrapper> stack;
+  ASSERT_EQ(thread.FillStack(stack), 5);
+  std::vector<CKeyList*> order;
+  for (CNodeWrapper item; stack.Pop(&item);) order.push_back(item._kl);
+  EXPECT_EQ(order, (std::vector<CKeyList*>{_curveList[1], _curveList[3], _curveList[2],
+                                           _curveList[0], _curveList[5]}));
+}
+
 TEST_F(BakeControlThread, OneActiveTrackOnFourWorkers) {
   standin::SetCPUCount(4);
   ModelDoc doc = MakeScene(5, 60);
