@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -545,6 +546,34 @@ TEST_F(ReduceProgram, OutputFormatFollowsTheExtension) {
   EXPECT_NE(bvh.find("MOTION\nFrames: 1440\n"), std::string::npos);
   EXPECT_EQ(bvh, FileText(PathOf("converted.bvh")));
   EXPECT_NE(bvh, FileText(kExamples + "/walk.bvh"));
+}
+
+// 64-bit FNV-1a: a digest that any change of a saved byte changes.
+uint64_t Digest(const std::string& text) {
+  uint64_t hash = 0xcbf29ce484222325u;
+  for (const unsigned char byte : text) hash = (hash ^ byte) * 0x100000001b3u;
+  return hash;
+}
+
+// The reduced walking capture at several settings, as digests of the saved scenes: a change to
+// evaluation, time arithmetic or the search's shortcuts that moves any key changes its scene.
+TEST_F(ReduceProgram, KeysOfTheWalkStayTheStoredOnes) {
+  struct Setting {
+    const char* options;
+    uint64_t digest;
+  };
+  const Setting settings[] = {
+      {"--frames 0:479", 0x48a9933278c7442eu},
+      {"--frames 0:239 --precision 0.1", 0xf8f439f7c0de97d4u},
+      {"--frames 0:479 --quality 2", 0xc484c9aafe804003u},
+  };
+  for (const Setting& setting : settings) {
+    const ProgramRun run =
+        Thinfold("reduce " + Quoted(kExamples + "/walk.bvh") + " --quiet --threads 2 " +
+                 setting.options + " -o " + Quoted(PathOf("out.json")));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(Digest(FileText(PathOf("out.json"))), setting.digest) << setting.options;
+  }
 }
 
 // Two joints named Arm give the same short name: their tracks go by full paths in the table,
