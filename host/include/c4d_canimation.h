@@ -103,10 +103,15 @@ class CKey : public BaseList2D {
   // what the host holds by the million.
   struct More {
     BaseTime timeLeft, timeRight;
+    // The tangent times in seconds, worked out when they are set: a segment's handles are fitted
+    // again on every tangent edit, and reading the times would divide each time.
+    Real secondsLeft = 0.0, secondsRight = 0.0;
     Real valueLeft = 0.0, valueRight = 0.0;
     std::unique_ptr<GeData> data;  // null: no data
   };
   More& MakeMore();
+  Real SecondsLeft() const { return _more ? _more->secondsLeft : 0.0; }
+  Real SecondsRight() const { return _more ? _more->secondsRight : 0.0; }
   // What an edit changed: a tangent reshapes only the segment on its side of the key; the key's
   // value or interpolation reshapes both segments the key bounds.
   enum Change { kLeftTangent, kRightTangent, kKeyItself };

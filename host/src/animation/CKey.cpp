@@ -59,6 +59,8 @@ Bool CKey::CopyTo(C4DAtom* dst, LONG, AliasTrans*) const {
     More& more = target->MakeMore();
     more.timeLeft = _more->timeLeft;
     more.timeRight = _more->timeRight;
+    more.secondsLeft = _more->secondsLeft;
+    more.secondsRight = _more->secondsRight;
     more.valueLeft = _more->valueLeft;
     more.valueRight = _more->valueRight;
     more.data = _more->data ? std::make_unique<GeData>(*_more->data) : nullptr;
@@ -116,13 +118,17 @@ void CKey::SetInterpolation(CCurve*, CINTERPOLATION interpolation) {
 
 void CKey::SetTimeLeft(CCurve*, const BaseTime& offset) {
   if (!_more && IsUnset(offset)) return;
-  MakeMore().timeLeft = offset;
+  More& more = MakeMore();
+  more.timeLeft = offset;
+  more.secondsLeft = offset.Get();
   Changed(kLeftTangent);
 }
 
 void CKey::SetTimeRight(CCurve*, const BaseTime& offset) {
   if (!_more && IsUnset(offset)) return;
-  MakeMore().timeRight = offset;
+  More& more = MakeMore();
+  more.timeRight = offset;
+  more.secondsRight = offset.Get();
   Changed(kRightTangent);
 }
 

@@ -167,14 +167,13 @@ CCurve::KeyShape CCurve::ShapeAt(size_t index) const {
 }
 
 void CCurve::FitHandles(size_t index, double nextTime, double nextValue, KeyShape& shape) const {
-  // Shapes are made again on every edit of a key, so only what MakeSegment reads is read: the
-  // key's right tangent and the next key's left one.
+  // Shapes are made again on every edit of a key, so only what MakeSegment reads is read, without
+  // a division: the key's right tangent and the next key's left one.
   const CKey& key = *_keys[index];
   const CKey& next = *_keys[index + 1];
-  const KeyValues from = {shape.time,         shape.value, 0.0, 0.0, key.GetTimeRight().Get(),
-                          key.GetValueRight()};
-  const KeyValues to = {nextTime, nextValue, next.GetTimeLeft().Get(), next.GetValueLeft(),
-                        0.0,      0.0};
+  const KeyValues from = {shape.time, shape.value,        0.0,
+                          0.0,        key.SecondsRight(), key.GetValueRight()};
+  const KeyValues to = {nextTime, nextValue, next.SecondsLeft(), next.GetValueLeft(), 0.0, 0.0};
   const BezierSegment segment = MakeSegment(from, to, to.time - from.time);
   shape.handleTime1 = segment.t1;
   shape.handleValue1 = segment.v1;
