@@ -181,7 +181,6 @@ double GetSlopeR(const Point2D& p0, const Point2D& p1, const Point2D& p2) {
   return SlopeFromNeighbours(p0, p1, p2);
 }
 
-double Abs(double value) { return value < 0.0 ? -value : value; }
 
 bool StepAdvances(double from, double to, double step) {
   const double magnitude = std::max(Abs(from), Abs(to));

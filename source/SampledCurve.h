@@ -91,8 +91,8 @@ double GetRefSlopeR(double t, const CKeyValueArray& samples);
 double GetSlopeL(const Point2D& p0, const Point2D& p1, const Point2D& p2);
 double GetSlopeR(const Point2D& p0, const Point2D& p1, const Point2D& p2);
 
-// Absolute value.
-double Abs(double value);
+// Absolute value; inline, since the tangent search takes one for every check it makes.
+inline double Abs(double value) { return value < 0.0 ? -value : value; }
 
 // True when adding step again and again walks forward through every time between from and to:
 // step is above 0 and not lost in rounding against the larger of |from| and |to|. Loops that
