@@ -36,33 +36,33 @@ DialogDriver::DialogDriver(GeDialog& dialog)
 
 DialogDriver::~DialogDriver() = default;
 
-bool DialogDriver::Press(LONG id) {
+Status DialogDriver::Press(LONG id) {
   const bool pressed = standin::PressButton(_dialog, id);
   standin::ProcessEvents();
-  return pressed;
+  return pressed ? Status{} : Refused(id);
 }
 
-bool DialogDriver::EditReal(LONG id, Real value) {
+Status DialogDriver::EditReal(LONG id, Real value) {
   const bool edited = standin::EditReal(_dialog, id, value);
   standin::ProcessEvents();
-  return edited;
+  return edited ? Status{} : Refused(id);
 }
 
-bool DialogDriver::EditLong(LONG id, LONG value) {
+Status DialogDriver::EditLong(LONG id, LONG value) {
   const bool edited = standin::EditLong(_dialog, id, value);
   standin::ProcessEvents();
-  return edited;
+  return edited ? Status{} : Refused(id);
 }
 
-bool DialogDriver::SetCheck(LONG id, bool checked) {
+Status DialogDriver::SetCheck(LONG id, bool checked) {
   for (int click = 0;; ++click) {
     const C4DGadget* box = standin::FindGadget(_dialog, id);
-    if (!box || box->GetKind() != GADGET_CHECKBOX) return false;
-    if (!box->IsAmbiguous() && (box->GetState().value.GetBool() != FALSE) == checked) return true;
-    if (click == 2) return false;
+    if (!box || box->GetKind() != GADGET_CHECKBOX) return Refused(id);
+    if (!box->IsAmbiguous() && (box->GetState().value.GetBool() != FALSE) == checked) return {};
+    if (click == 2) return Refused(id);
     const bool clicked = standin::ClickCheckbox(_dialog, id);
     standin::ProcessEvents();
-    if (!clicked) return false;
+    if (!clicked) return Refused(id);
   }
 }
 
@@ -84,6 +84,11 @@ std::string DialogDriver::RefusalReason(LONG id) const {
                entries.GetString(value).ToUtf8() + ")";
   }
   return "offers " + offered + " only";
+}
+
+Status DialogDriver::Refused(LONG id) const {
+  const std::string reason = RefusalReason(id);
+  return {reason.empty() ? "refused it" : reason};
 }
 
 TreeViewCustomGui* DialogDriver::Tree() const {
@@ -118,7 +123,7 @@ StatusBarView DialogDriver::StatusBar() const {
   return view;
 }
 
-bool DialogDriver::StartRun() {
+Status DialogDriver::StartRun() {
   _endsBeforeRun = _watcher->endCount;
   return Press(plugin_ids::kStart);
 }
@@ -132,7 +137,7 @@ void DialogDriver::WaitForRunEnd(const std::function<void()>& everyTick,
                                  const std::function<bool()>& stopWanted) {
   bool stopPressed = false;
   while (!standin::PumpUntil([this] { return !RunGoing(); }, kTickMs)) {
-    if (!stopPressed && stopWanted()) stopPressed = Press(plugin_ids::kStop);
+    if (!stopPressed && stopWanted()) stopPressed = Press(plugin_ids::kStop).Ok();
     everyTick();
   }
 }
@@ -142,8 +147,8 @@ RunEnd DialogDriver::LastRunEnd() const {
   return _watcher->lastOutcome == kOutcomeStopped ? RunEnd::kStopped : RunEnd::kDone;
 }
 
-bool DialogDriver::Close() {
+Status DialogDriver::Close() {
   const bool closed = _dialog.Close();
   standin::ProcessEvents();
-  return closed;
+  return closed ? Status{} : Status{"refuses to close while a run is going"};
 }

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "Status.h"
 #include "c4d.h"
 
 // What the status bar gadget shows.
@@ -33,19 +34,20 @@ class DialogDriver {
 
   GeDialog& Dialog() const { return _dialog; }
   bool IsOpen() const { return _dialog.IsOpen(); }
-  // Every action delivers the core messages it caused before it returns. Each is FALSE when the
-  // gadget is missing or disabled, or (edits) refuses the value.
-  bool Press(LONG id);
-  bool EditReal(LONG id, Real value);
-  bool EditLong(LONG id, LONG value);
+  // Every action delivers the core messages it caused before it returns. A refused action's
+  // error says why, worded to follow the gadget's name: its RefusalReason, or "refused it" when
+  // the gadget has none (an edit whose value the gadget refuses).
+  Status Press(LONG id);
+  Status EditReal(LONG id, Real value);
+  Status EditLong(LONG id, LONG value);
   // Clicks the check box until it shows checked (or not): no click when it already does, two
   // when it shows the ambiguous state and unchecked is wanted (a click checks an ambiguous box).
-  // FALSE also for a gadget that is no check box, and when a click is refused.
-  bool SetCheck(LONG id, bool checked);
+  // Refused also for a gadget that is no check box, and when a click is refused.
+  Status SetCheck(LONG id, bool checked);
   // Whether the gadget (of the dialog or its sub-dialog) exists and is enabled.
   bool IsEnabled(LONG id) const;
-  // Why an action on the gadget may have been refused: "is not shown", "is disabled", or for a
-  // combo box the entries it offers ("offers 0 (Normal), 2 (High)"); empty otherwise.
+  // Why an action on the gadget may be refused: "is not shown", "is disabled", or for a combo
+  // box the entries it offers ("offers 0 (Normal), 2 (High) only"); empty otherwise.
   std::string RefusalReason(LONG id) const;
   // The tree gadget, or null when the dialog shows none.
   TreeViewCustomGui* Tree() const;
@@ -55,8 +57,8 @@ class DialogDriver {
   std::string CellText(LONG line, LONG column) const;
   StatusBarView StatusBar() const;
 
-  // Presses start; from now on RunGoing is true until the run's end.
-  bool StartRun();
+  // Presses start; from now on RunGoing is true until the run's end. Refused as Press is.
+  Status StartRun();
   // True while the start button stays disabled, which the dialog does for a run.
   bool RunGoing() const;
   // Delivers core messages until the run is over. About every 100 ms it calls everyTick, and
@@ -65,11 +67,15 @@ class DialogDriver {
                      const std::function<bool()>& stopWanted);
   // How the last run started with StartRun ended.
   RunEnd LastRunEnd() const;
-  // Closes the window as its close button does; FALSE when the dialog refuses (a run going).
-  bool Close();
+  // Closes the window as its close button does; refused ("refuses to close while a run is
+  // going") when the dialog refuses, which it does while a run goes.
+  Status Close();
 
  private:
   class RunWatcher;
+  // The error of a refused action on the gadget.
+  Status Refused(LONG id) const;
+
   GeDialog& _dialog;
   std::unique_ptr<RunWatcher> _watcher;
   long _endsBeforeRun = 0;

@@ -5,7 +5,6 @@
 #include <system_error>
 
 #include "PrintableText.h"
-#include "ProgramPath.h"
 #include "Status.h"
 #include "c4d_standin.h"
 
@@ -52,13 +51,6 @@ Status CheckComplete(const fs::path& folder) {
 
 }  // namespace
 
-std::string DefaultPluginsDir() {
-  std::error_code error;
-  const fs::path program = ProgramPath(error);
-  if (error) return "plugins";
-  return Utf8(program.parent_path() / "plugins");
-}
-
 PluginFolderResult FindPluginFolder(const std::string& dir) {
   const fs::path given = standin::PathFromUtf8(dir);
   if (!IsFolder(given)) return {{}, Printable(dir) + ": no such plug-in folder"};
@@ -67,4 +59,12 @@ PluginFolderResult FindPluginFolder(const std::string& dir) {
   const Status complete = CheckComplete(folder);
   if (!complete.Ok()) return {{}, complete.error};
   return {{Utf8(folder), Utf8(folder / kModuleName)}, std::string()};
+}
+
+PluginFolderResult FindPluginFolderBeside(const ProgramPathResult& program) {
+  if (program.error.empty()) return FindPluginFolder(Utf8(program.path.parent_path() / "plugins"));
+  PluginFolderResult found = FindPluginFolder("plugins");
+  if (!found.error.empty())
+    found.error += " (the system cannot tell the program's own path: " + program.error + ")";
+  return found;
 }

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "ProgramPath.h"
+
 struct PluginFolder {
   std::string folder;  // the plug-in folder (holds the module and res/)
   std::string module;  // the module file in it
@@ -14,12 +16,14 @@ struct PluginFolderResult {
   std::string error;  // empty when the folder is complete
 };
 
-// The folder of host plug-ins next to the program: "plugins" in the program's own folder.
-std::string DefaultPluginsDir();
-
 // dir is the Thinfold plug-in folder itself or a folder of plug-ins holding "Thinfold". The
 // error names the path that is missing: the folder, the module, res/ or one of the resource
 // files the plug-in needs (its string table, dialog resource and icon strip).
 PluginFolderResult FindPluginFolder(const std::string& dir);
+
+// The same in the folder of host plug-ins next to the program at program (ProgramPath()):
+// "plugins" in the program's own folder, or in the current folder when the system cannot tell
+// the program's path, whose reason the error then carries too.
+PluginFolderResult FindPluginFolderBeside(const ProgramPathResult& program);
 
 #endif

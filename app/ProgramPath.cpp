@@ -17,31 +17,40 @@
 #include <string>
 #endif
 
+#include <system_error>
+
 namespace fs = std::filesystem;
 
 #ifdef _WIN32
-fs::path ProgramPath(std::error_code& error) {
+ProgramPathResult ProgramPath() {
   std::wstring path(MAX_PATH, L'\0');
   DWORD length = 0;
   while ((length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()))) ==
          path.size())
     path.resize(path.size() * 2);
   if (length == 0)
-    error = std::error_code(static_cast<int>(GetLastError()), std::system_category());
+    return {fs::path(),
+            std::error_code(static_cast<int>(GetLastError()), std::system_category()).message()};
   path.resize(length);
-  return fs::path(path);
+  return {fs::path(path), ""};
 }
 #elif defined(__APPLE__)
-fs::path ProgramPath(std::error_code& error) {
+ProgramPathResult ProgramPath() {
   uint32_t size = 0;
   _NSGetExecutablePath(nullptr, &size);
   std::string path(size, '\0');
-  if (_NSGetExecutablePath(path.data(), &size) != 0) {
-    error = std::make_error_code(std::errc::no_such_file_or_directory);
-    return fs::path();
-  }
-  return fs::canonical(fs::path(path.c_str()), error);
+  if (_NSGetExecutablePath(path.data(), &size) != 0)
+    return {fs::path(), std::make_error_code(std::errc::no_such_file_or_directory).message()};
+  std::error_code error;
+  fs::path program = fs::canonical(fs::path(path.c_str()), error);
+  if (error) return {fs::path(), error.message()};
+  return {std::move(program), ""};
 }
 #else
-fs::path ProgramPath(std::error_code& error) { return fs::read_symlink("/proc/self/exe", error); }
+ProgramPathResult ProgramPath() {
+  std::error_code error;
+  fs::path program = fs::read_symlink("/proc/self/exe", error);
+  if (error) return {fs::path(), error.message()};
+  return {std::move(program), ""};
+}
 #endif

@@ -3,9 +3,13 @@
 #define THINFOLD_PROGRAM_PATH_H
 
 #include <filesystem>
-#include <system_error>
+#include <string>
 
-// The program file's full path; empty with error set when the system cannot tell.
-std::filesystem::path ProgramPath(std::error_code& error);
+struct ProgramPathResult {
+  std::filesystem::path path;  // the program file's full path; empty on failure
+  std::string error;           // the system's reason it cannot tell; empty on success
+};
+
+ProgramPathResult ProgramPath();
 
 #endif

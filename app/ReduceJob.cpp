@@ -13,8 +13,9 @@
 
 namespace {
 
-Status Refused(const std::string& option, const std::string& gadget, const std::string& reason) {
-  return {option + ": the dialog's " + gadget + (reason.empty() ? " refused it" : " " + reason)};
+// The dialog's refusal (DialogDriver's error) of what an option asked.
+Status Refused(const std::string& option, const std::string& gadget, const Status& refusal) {
+  return {option + ": the dialog's " + gadget + " " + refusal.error};
 }
 
 // Without memory to rebuild the kept curve, the deviation stays unknown.
@@ -43,8 +44,9 @@ Status ReduceJob::Gather(bool selectedOnly) {
   const TrackNames names(_doc);
   _names.clear();
   for (const GatheredTrack& track : _tracks) _names.push_back(names.NameOf(*track.track));
-  if (!_driver.Press(selectedOnly ? plugin_ids::kGatherSelected : plugin_ids::kGatherAll))
-    return {"the dialog's gather button is missing or disabled"};
+  const Status pressed =
+      _driver.Press(selectedOnly ? plugin_ids::kGatherSelected : plugin_ids::kGatherAll);
+  if (!pressed.Ok()) return {"the dialog's gather button " + pressed.error};
   const LONG lineCount = _driver.PaintTree();
   if (lineCount != static_cast<LONG>(_tracks.size()))
     return {"the dialog's tree lists " + std::to_string(lineCount) + " tracks, the document has " +
@@ -76,8 +78,9 @@ SettingsResult ReduceJob::ApplySettings(const SettingsChoice& choice) {
 }
 
 Status ReduceJob::ApplyPrecision(const SettingsChoice& choice) {
-  if (!choice.precision || _driver.EditReal(plugin_ids::kPrecision, *choice.precision)) return {};
-  return Refused("--precision", "precision field", _driver.RefusalReason(plugin_ids::kPrecision));
+  if (!choice.precision) return {};
+  const Status edited = _driver.EditReal(plugin_ids::kPrecision, *choice.precision);
+  return edited.Ok() ? edited : Refused("--precision", "precision field", edited);
 }
 
 // The first selected track decides what the sub-dialog shows; the context menu's "select all"
@@ -95,30 +98,34 @@ void ReduceJob::SelectAllLines(LONG firstLine) {
 // goes in before the method, with method 0 chosen first when a method is given anyway.
 Status ReduceJob::ApplyQualityAndMethod(const SettingsChoice& choice) {
   if (choice.quality) {
+    // A refused method 0 shows as the quality box's refusal.
     if (!_driver.IsEnabled(plugin_ids::kQuality) && choice.method)
-      _driver.EditLong(plugin_ids::kMethod, 0);
-    if (!_driver.EditLong(plugin_ids::kQuality, *choice.quality)) {
-      std::string reason = _driver.RefusalReason(plugin_ids::kQuality);
-      if (reason == "is disabled")
-        reason += " while the first track's method is 1 (add --method 0)";
-      return Refused("--quality " + std::to_string(*choice.quality), "quality box", reason);
+      (void)_driver.EditLong(plugin_ids::kMethod, 0);
+    Status edited = _driver.EditLong(plugin_ids::kQuality, *choice.quality);
+    if (!edited.Ok()) {
+      if (edited.error == "is disabled")
+        edited.error += " while the first track's method is 1 (add --method 0)";
+      return Refused("--quality " + std::to_string(*choice.quality), "quality box", edited);
     }
   }
-  if (choice.method && !_driver.EditLong(plugin_ids::kMethod, *choice.method))
-    return Refused("--method " + std::to_string(*choice.method), "method box",
-                   _driver.RefusalReason(plugin_ids::kMethod));
-  return {};
+  if (!choice.method) return {};
+  const Status edited = _driver.EditLong(plugin_ids::kMethod, *choice.method);
+  return edited.Ok() ? edited
+                     : Refused("--method " + std::to_string(*choice.method), "method box", edited);
 }
 
 Status ReduceJob::ApplyHold(const SettingsChoice& choice) {
-  if (!choice.hold || _driver.SetCheck(plugin_ids::kHold, *choice.hold)) return {};
-  return Refused(std::string("--hold ") + (*choice.hold ? "on" : "off"), "hold check box",
-                 _driver.RefusalReason(plugin_ids::kHold));
+  if (!choice.hold) return {};
+  const Status checked = _driver.SetCheck(plugin_ids::kHold, *choice.hold);
+  return checked.Ok() ? checked
+                      : Refused(std::string("--hold ") + (*choice.hold ? "on" : "off"),
+                                "hold check box", checked);
 }
 
 void ReduceJob::Run(ProgressDisplay& progress) {
   const auto start = std::chrono::steady_clock::now();
-  _driver.StartRun();
+  // A start the dialog refuses shows in LastRunEnd.
+  (void)_driver.StartRun();
   _driver.WaitForRunEnd([&] { progress.Show(_driver.StatusBar()); },
                         [&] {
                           if (!InterruptRequested()) return false;
@@ -141,7 +148,8 @@ ReduceSummary ReduceJob::Finish() {
   std::vector<std::string> texts;
   for (LONG line = 0; line < lineCount; ++line)
     texts.push_back(_driver.CellText(line, plugin_ids::kInfoColumn));
-  _driver.Close();
+  // The run is over, so the dialog closes.
+  (void)_driver.Close();
   for (std::size_t i = 0; i < _tracks.size() && !StopAsked(); ++i) {
     TrackResult result = MeasureAgainstKept(_kept[i], *_tracks[i].track, _doc.GetFps());
     result.name = _names[i];

@@ -10,8 +10,8 @@
 #include "c4d_standin.h"
 
 SessionStartResult OpenSession(const SessionOptions& options, HostSession& session) {
-  const PluginFolderResult plugin =
-      FindPluginFolder(options.plugins.empty() ? DefaultPluginsDir() : options.plugins);
+  const PluginFolderResult plugin = options.plugins.empty() ? FindPluginFolderBeside(ProgramPath())
+                                                            : FindPluginFolder(options.plugins);
   if (!plugin.error.empty()) return {nullptr, kExitFileError, plugin.error};
   SceneReadResult read = ReadInputFile(options.input, options.bvh);
   if (!read.document) return {nullptr, ReadFailureExitCode(read), read.error};

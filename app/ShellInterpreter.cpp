@@ -148,7 +148,8 @@ Status ShellInterpreter::Gather(const Words& words) {
   const int which = ChoiceOf(words[1], {"all", "selected"});
   if (which < 0) return {"usage: gather all|selected"};
   const LONG button = which == 0 ? plugin_ids::kGatherAll : plugin_ids::kGatherSelected;
-  return _driver.Press(button) ? Status{} : Refusal("gather button", _driver.RefusalReason(button));
+  const Status pressed = _driver.Press(button);
+  return pressed.Ok() ? pressed : Refusal("gather button", pressed.error);
 }
 
 Status ShellInterpreter::Tree(const Words&) {
@@ -215,10 +216,9 @@ Status ShellInterpreter::Set(const Words& words) {
                           plugin_ids::kHold};
   const std::string names[] = {"precision field", "method box", "quality box", "hold check box"};
   const std::string value = Printable(words[2]);
-  const auto refusal = [&] { return Refusal(names[which], _driver.RefusalReason(gadgets[which])); };
   double real = 0;
   LONG whole = 0;
-  bool edited = false;
+  Status edited;
   if (which == 0) {
     const Parsed parsed = ParseReal(words[2], real);
     if (parsed == Parsed::kNoNumber) return {"precision: expected a number, found '" + value + "'"};
@@ -232,21 +232,21 @@ Status ShellInterpreter::Set(const Words& words) {
     const Parsed parsed = ParseLong(words[2], whole);
     if (parsed == Parsed::kNoNumber) return {words[1] + ": expected a whole number"};
     if (parsed == Parsed::kOutOfRange)
-      return {words[1] + ": " + value + " is out of range; " + refusal().error};
+      return {words[1] + ": " + value + " is out of range; " +
+              Refusal(names[which], _driver.RefusalReason(gadgets[which])).error};
     edited = _driver.EditLong(gadgets[which], whole);
   }
-  return edited ? Status{} : refusal();
+  return edited.Ok() ? edited : Refusal(names[which], edited.error);
 }
 
 Status ShellInterpreter::Start(const Words&) {
-  return _driver.StartRun() ? Status{}
-                            : Refusal("start button", _driver.RefusalReason(plugin_ids::kStart));
+  const Status started = _driver.StartRun();
+  return started.Ok() ? started : Refusal("start button", started.error);
 }
 
 Status ShellInterpreter::Stop(const Words&) {
-  return _driver.Press(plugin_ids::kStop)
-             ? Status{}
-             : Refusal("stop button", _driver.RefusalReason(plugin_ids::kStop));
+  const Status pressed = _driver.Press(plugin_ids::kStop);
+  return pressed.Ok() ? pressed : Refusal("stop button", pressed.error);
 }
 
 // Ctrl-C while waiting presses stop, as in `reduce`.
@@ -262,9 +262,8 @@ Status ShellInterpreter::Wait(const Words&) {
 }
 
 Status ShellInterpreter::Restore(const Words&) {
-  return _driver.Press(plugin_ids::kRestore)
-             ? Status{}
-             : Refusal("restore button", _driver.RefusalReason(plugin_ids::kRestore));
+  const Status pressed = _driver.Press(plugin_ids::kRestore);
+  return pressed.Ok() ? pressed : Refusal("restore button", pressed.error);
 }
 
 Status ShellInterpreter::ShowStatus(const Words&) {
@@ -286,7 +285,8 @@ Status ShellInterpreter::Snapshot(const Words& words) {
 }
 
 Status ShellInterpreter::Close(const Words&) {
-  return _driver.Close() ? Status{} : Status{"the dialog refuses to close while a run is going"};
+  const Status closed = _driver.Close();
+  return closed.Ok() ? closed : Status{"the dialog " + closed.error};
 }
 
 Status ShellInterpreter::Quit(const Words&) {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "BvhParser.h"
+#include "PluginFolder.h"
 #include "ProgramRun.h"
 #include "c4d_standin.h"
 
@@ -219,6 +220,21 @@ TEST_F(ThinfoldProgram, FailuresExitWithTheirCodeAndWriteNothing) {
   }
   // Only the three inputs: no temporary files left behind, no output beside good.json.
   EXPECT_EQ(std::distance(fs::directory_iterator(_folder), {}), 3);
+}
+
+// Where the system cannot tell the program's own path, the program looks for plugins/ in the
+// current folder, and a message about that folder gives the system's reason too; beside a known
+// program path the message names the folder alone.
+TEST_F(ThinfoldProgram, MissingDefaultPluginFolderSaysWhyTheProgramPathIsUnknown) {
+  const fs::path before = fs::current_path();
+  fs::current_path(_folder);
+  const PluginFolderResult unknown = FindPluginFolderBeside({fs::path(), "Permission denied"});
+  const PluginFolderResult known = FindPluginFolderBeside({_folder / "bin" / "thinfold", ""});
+  fs::current_path(before);
+  EXPECT_EQ(unknown.error,
+            "plugins: no such plug-in folder (the system cannot tell the program's own path: "
+            "Permission denied)");
+  EXPECT_EQ(known.error, (_folder / "bin" / "plugins").string() + ": no such plug-in folder");
 }
 
 TEST_F(ThinfoldProgram, PrintsVersionAndHelp) {

@@ -430,6 +430,63 @@ TEST(SceneFile, RejectsMalformedScenesNamingThePath) {
   EXPECT_EQ(standin::GetLiveAtomCount(), atomsBefore);
 }
 
+// A file with several faults is refused with the first one reading meets, and with that alone:
+// a member's own checks before what it holds, earlier members and elements before later ones,
+// the header before the element lists, and these before the selection.
+TEST(SceneFile, RefusesWithTheFirstFaultInReadingOrder) {
+  const struct Row {
+    const char* name;
+    std::string text;
+    const char* error;
+  } rows[] = {
+      {"unknown member before missing name", Scene(R"("objects": [{"colour": 1}])"),
+       "objects[0].colour: unknown member (expected one of: name, layer, joint, selected, tracks, "
+       "tags, children)"},
+      {"frame before interpolation", OneKey(R"({"frame": "1", "value": 1, "interp": "cubic"})"),
+       "objects[0].tracks[0].keys[0].frame: expected a whole number in "
+       "-9223372036854775808..9223372036854775807, found string"},
+      {"first key before second",
+       OneKey(R"({"frame": 1, "value": 1, "interp": "cubic"}, )"
+              R"({"frame": 2, "value": "x", "interp": "step"})"),
+       "objects[0].tracks[0].keys[0].interp: expected spline, linear or step"},
+      {"left tangent before right",
+       OneKey(R"({"frame": 1, "value": 1, "interp": "spline", "left": [1, "x"], "right": [1]})"),
+       "objects[0].tracks[0].keys[0].left[1]: expected a number, found string"},
+      {"unit before keys", OneTrack(R"({"name": "T", "category": 1, "unit": "inch", "keys": 3})"),
+       "objects[0].tracks[0].unit: expected real, distance, degree or percent"},
+      {"entry id before its value",
+       OneTrack(R"({"name": "T", "category": 1, "data": {"05": {"text": 1}}})"),
+       "objects[0].tracks[0].data.05: expected a decimal entry id (a 32-bit whole number)"},
+      {"nested entry before the next",
+       OneTrack(R"({"name": "T", "category": 1, "data": {"5": {"container": )"
+                R"({"6": {"real": "x"}, "7": {"long": 1.5}}}}})"),
+       "objects[0].tracks[0].data.5.container.6.real: expected a number, found string"},
+      {"joint offset before channels",
+       Scene(R"("objects": [{"name": "A", "joint": {"offset": [0, 0], "channels": ["Xspin"]}}])"),
+       "objects[0].joint.offset: expected an array of 3 numbers, found 2 elements"},
+      {"layer before joint and tags",
+       Scene(R"("objects": [{"name": "A", "layer": 0, "joint": {"offset": 1}, )"
+             R"("tags": [{"name": "T", "tracks": [{"name": 5}]}]}])"),
+       "objects[0].layer: the scene has no layers"},
+      {"tags before children",
+       Scene(R"("objects": [{"name": "A", "tags": [{"name": "T", "selected": "yes"}], )"
+             R"("children": [{"name": 1}]}])"),
+       "objects[0].tags[0].selected: expected true or false, found string"},
+      {"layers before objects", Scene(R"("layers": [{"name": 1}], "objects": [{"name": 2}])"),
+       "layers[0].name: expected a string, found number"},
+      {"materials before selection",
+       Scene(R"("materials": [{"name": "M", "selected": 1}], "selection": ["X"])"),
+       "materials[0].selected: expected true or false, found number"},
+      {"header before lists",
+       R"({"format": "thinfold-scene", "version": 2, "fps": 0, "objects": [{}]})",
+       "version: expected a whole number in 1..1"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(ReadSceneText(row.text).error, row.error);
+  }
+}
+
 // A track of keys on the frames frameOf(0), frameOf(1), ... in that order in the file.
 std::string KeysInOrder(int count, int (*frameOf)(int index)) {
   std::string keys;

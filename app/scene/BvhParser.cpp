@@ -10,6 +10,7 @@
 #include "BvhSkeleton.h"
 #include "JsonSupport.h"
 #include "PrintableText.h"
+#include "Status.h"
 
 namespace {
 
@@ -55,16 +56,18 @@ class Parser {
  public:
   Parser(const std::vector<Word>& words, BvhMotion& motion) : _words(words), _motion(motion) {}
 
-  bool ParseFile() {
-    if (!Expect("HIERARCHY")) return false;
+  Status ParseFile() {
+    if (Status read = Expect("HIERARCHY"); !read.Ok()) return read;
     if (!At("ROOT")) return Fail("expected ROOT");
     while (At("ROOT")) {
       ++_at;
-      if (!ParseJoint(-1, 0)) return false;
+      if (Status read = ParseJoint(-1, 0); !read.Ok()) return read;
     }
-    return Expect("MOTION") && ParseMotionHeader() && ParseFrames();
+    Status read = Expect("MOTION");
+    if (read.Ok()) read = ParseMotionHeader();
+    if (read.Ok()) read = ParseFrames();
+    return read;
   }
-  const std::string& Error() const { return _error; }
 
  private:
   bool AtEnd() const { return _at >= _words.size(); }
@@ -75,26 +78,25 @@ class Parser {
   std::string FoundText() const {
     return AtEnd() ? "the end of the file" : "'" + Printable(_words[_at].text) + "'";
   }
-  bool Fail(const std::string& what) {
-    if (_error.empty()) _error = Where() + ": " + what + ", found " + FoundText();
-    return false;
+  // The fault at the current word, naming what is there.
+  Status Fail(const std::string& what) const {
+    return {Where() + ": " + what + ", found " + FoundText()};
   }
-  bool FailAt(LONG line, const std::string& what) {
-    if (_error.empty()) _error = "line " + std::to_string(line) + ": " + what;
-    return false;
+  static Status FailAt(LONG line, const std::string& what) {
+    return {"line " + std::to_string(line) + ": " + what};
   }
-  bool Expect(std::string_view text) {
+  Status Expect(std::string_view text) {
     if (!At(text)) return Fail("expected '" + std::string(text) + "'");
     ++_at;
-    return true;
+    return {};
   }
-  bool ReadNumber(const char* what, double& value) {
+  Status ReadNumber(const char* what, double& value) {
     if (AtEnd() || !ParseNumber(_words[_at].text, value))
       return Fail(std::string("expected ") + what);
     ++_at;
-    return true;
+    return {};
   }
-  bool ReadCount(const char* what, LONG max, LONG& count) {
+  Status ReadCount(const char* what, LONG max, LONG& count) {
     long long value = -1;
     const std::string_view text = AtEnd() ? std::string_view() : _words[_at].text;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -103,79 +105,98 @@ class Parser {
       return Fail(std::string("expected ") + what);
     count = static_cast<LONG>(value);
     ++_at;
-    return true;
+    return {};
   }
 
-  bool ParseOffset(BvhOffset& xyz) {
-    return Expect("OFFSET") && ReadNumber("an offset number", xyz[0]) &&
-           ReadNumber("an offset number", xyz[1]) && ReadNumber("an offset number", xyz[2]);
+  Status ParseOffset(BvhOffset& xyz) {
+    Status read = Expect("OFFSET");
+    for (double& number : xyz)
+      if (read.Ok()) read = ReadNumber("an offset number", number);
+    return read;
   }
 
-  bool ParseChannel(BvhJoint& joint) {
+  Status ParseChannel(BvhJoint& joint) {
     const std::optional<bool> isRotation =
         AtEnd() ? std::nullopt : BvhChannelIsRotation(_words[_at].text);
     if (!isRotation) return Fail("expected a channel name (Xposition ... Zrotation)");
     joint.channels.push_back({std::string(_words[_at].text), *isRotation});
     ++_at;
-    return true;
+    return {};
   }
 
-  bool ParseChannels(BvhJoint& joint) {
+  Status ParseChannels(BvhJoint& joint) {
     LONG count = 0;
-    if (!Expect("CHANNELS") || !ReadCount("a channel count of 0 to 6", 6, count)) return false;
-    for (LONG i = 0; i < count; ++i)
-      if (!ParseChannel(joint)) return false;
-    return true;
+    Status read = Expect("CHANNELS");
+    if (read.Ok()) read = ReadCount("a channel count of 0 to 6", 6, count);
+    for (LONG i = 0; read.Ok() && i < count; ++i) read = ParseChannel(joint);
+    return read;
   }
 
   // A joint has at most one End Site: its object keeps one offset for it.
-  bool ParseEndSite(BvhJoint& joint) {
+  Status ParseEndSite(BvhJoint& joint) {
     if (joint.hasEndSite) return Fail("expected one End Site per joint");
     joint.hasEndSite = true;
-    return Expect("End") && Expect("Site") && Expect("{") && ParseOffset(joint.endSite) &&
-           Expect("}");
+    Status read = Expect("End");
+    if (read.Ok()) read = Expect("Site");
+    if (read.Ok()) read = Expect("{");
+    if (read.Ok()) read = ParseOffset(joint.endSite);
+    if (read.Ok()) read = Expect("}");
+    return read;
   }
 
-  bool ReadJointName(std::string& name) {
+  Status ReadJointName(std::string& name) {
     if (AtEnd() || At("{")) return Fail("expected a joint name");
     name = std::string(_words[_at].text);
     if (!IsUtf8(name)) return Fail("expected a joint name in UTF-8");
     ++_at;
-    return true;
+    return {};
   }
 
-  bool ParseJoint(int parent, int depth) {
+  // The joint's name, offset and channels.
+  Status ParseJointHeader(BvhJoint& joint) {
+    Status read = ReadJointName(joint.name);
+    if (read.Ok()) read = Expect("{");
+    if (read.Ok()) read = ParseOffset(joint.offset);
+    if (read.Ok() && At("CHANNELS")) read = ParseChannels(joint);
+    return read;
+  }
+
+  Status ParseJoint(int parent, int depth) {
     if (depth >= kMaxJointDepth)
       return Fail("joints nested deeper than " + std::to_string(kMaxJointDepth));
     BvhJoint joint;
     joint.parent = parent;
-    if (!ReadJointName(joint.name) || !Expect("{") || !ParseOffset(joint.offset)) return false;
-    if (At("CHANNELS") && !ParseChannels(joint)) return false;
+    if (Status read = ParseJointHeader(joint); !read.Ok()) return read;
     const int index = static_cast<int>(_motion.joints.size());
     _motion.joints.push_back(std::move(joint));
     while (!At("}")) {
+      Status read;
       if (At("JOINT")) {
         ++_at;
-        if (!ParseJoint(index, depth + 1)) return false;
+        read = ParseJoint(index, depth + 1);
       } else if (At("End")) {
-        if (!ParseEndSite(_motion.joints[index])) return false;
+        read = ParseEndSite(_motion.joints[index]);
       } else {
-        return Fail("expected JOINT, End Site or '}'");
+        read = Fail("expected JOINT, End Site or '}'");
       }
+      if (!read.Ok()) return read;
     }
     ++_at;
-    return true;
+    return {};
   }
 
-  bool ParseMotionHeader() {
-    if (!Expect("Frames:") ||
-        !ReadCount("a frame count", std::numeric_limits<LONG>::max(), _motion.frameCount) ||
-        !Expect("Frame") || !Expect("Time:"))
-      return false;
+  Status ParseMotionHeader() {
+    Status read = Expect("Frames:");
+    if (read.Ok())
+      read = ReadCount("a frame count", std::numeric_limits<LONG>::max(), _motion.frameCount);
+    if (read.Ok()) read = Expect("Frame");
+    if (read.Ok()) read = Expect("Time:");
+    if (!read.Ok()) return read;
     _motion.frameTimeLine = AtEnd() ? 0 : _words[_at].line;
-    if (!ReadNumber("a frame time in seconds", _motion.frameTime)) return false;
-    return _motion.frameTime > 0.0 ||
-           FailAt(_motion.frameTimeLine, "expected a frame time above 0 seconds");
+    read = ReadNumber("a frame time in seconds", _motion.frameTime);
+    if (!read.Ok()) return read;
+    if (_motion.frameTime > 0.0) return {};
+    return FailAt(_motion.frameTimeLine, "expected a frame time above 0 seconds");
   }
 
   std::size_t ChannelCount() const {
@@ -185,41 +206,40 @@ class Parser {
   }
 
   // One frame a line, each with a value for every channel.
-  bool ParseFrames() {
+  Status ParseFrames() {
     const std::size_t channelCount = ChannelCount();
     LONG framesRead = 0;
     while (!AtEnd()) {
       if (framesRead == _motion.frameCount)
         return Fail("expected no more than " + std::to_string(_motion.frameCount) +
                     " frames (Frames: says so)");
-      if (!ParseFrameLine(channelCount)) return false;
+      if (Status read = ParseFrameLine(channelCount); !read.Ok()) return read;
       ++framesRead;
     }
     // Without channels the frame lines are empty.
     if (framesRead < _motion.frameCount && channelCount > 0)
       return Fail("expected " + std::to_string(_motion.frameCount) + " frames, read " +
                   std::to_string(framesRead));
-    return true;
+    return {};
   }
 
-  bool ParseFrameLine(std::size_t channelCount) {
+  Status ParseFrameLine(std::size_t channelCount) {
     const LONG line = _words[_at].line;
     std::size_t valueCount = 0;
     while (!AtEnd() && _words[_at].line == line) {
       double value = 0.0;
-      if (!ReadNumber("a channel value", value)) return false;
+      if (Status read = ReadNumber("a channel value", value); !read.Ok()) return read;
       _motion.values.push_back(value);
       ++valueCount;
     }
-    return valueCount == channelCount ||
-           FailAt(line, "expected " + std::to_string(channelCount) + " channel values, found " +
+    if (valueCount == channelCount) return {};
+    return FailAt(line, "expected " + std::to_string(channelCount) + " channel values, found " +
                             std::to_string(valueCount));
   }
 
   const std::vector<Word>& _words;
   BvhMotion& _motion;
   std::size_t _at = 0;
-  std::string _error;
 };
 
 }  // namespace
@@ -228,6 +248,7 @@ BvhParseResult ParseBvh(const std::string& text) {
   BvhParseResult result;
   const std::vector<Word> words = SplitWords(text);
   Parser parser(words, result.motion);
-  if (!parser.ParseFile()) result = {BvhMotion(), parser.Error()};
+  const Status parsed = parser.ParseFile();
+  if (!parsed.Ok()) result = {BvhMotion(), parsed.error};
   return result;
 }

@@ -11,171 +11,166 @@ namespace {
 // Deeper nesting is refused, so hostile files cannot exhaust the stack.
 constexpr int kMaxContainerDepth = 64;
 
-bool ReadContainerAt(const Json& value, const std::string& path, int depth, BaseContainer& out,
-                     JsonFaults& faults);
+Status ReadContainerAt(const Json& value, const std::string& path, int depth, BaseContainer& out);
 
 // Entry ids in their one decimal form, so no two member names give the same id.
-bool ReadEntryId(const std::string& name, const std::string& path, LONG& id, JsonFaults& faults) {
+JsonRead<LONG> ReadEntryId(const std::string& name, const std::string& path) {
   long long number = 0;
   const char* last = name.data() + name.size();
   const auto [end, error] = std::from_chars(name.data(), last, number);
   if (error != std::errc() || end != last || std::to_string(number) != name ||
       number < std::numeric_limits<LONG>::min() || number > std::numeric_limits<LONG>::max())
-    return faults.Fail(path, "expected a decimal entry id (a 32-bit whole number)");
-  id = static_cast<LONG>(number);
-  return true;
+    return {0, JsonFault(path, "expected a decimal entry id (a 32-bit whole number)").error};
+  return {static_cast<LONG>(number), ""};
 }
 
-bool ReadVector(const Json& value, const std::string& path, GeData& out, JsonFaults& faults) {
+JsonRead<GeData> ReadVector(const Json& value, const std::string& path) {
   double xyz[3];
-  if (!ReadNumberArray(value, path, 3, xyz, faults)) return false;
-  out = GeData(Vector(xyz[0], xyz[1], xyz[2]));
-  return true;
+  const Status read = ReadNumberArray(value, path, 3, xyz);
+  if (!read.Ok()) return {GeData(), read.error};
+  return {GeData(Vector(xyz[0], xyz[1], xyz[2])), ""};
 }
 
-bool ReadLong(const Json& value, const std::string& path, GeData& out, JsonFaults& faults) {
-  LLONG number = 0;
-  if (!ReadWholeNumber(value, path, std::numeric_limits<LONG>::min(),
-                       std::numeric_limits<LONG>::max(), number, faults))
-    return false;
-  out = GeData(static_cast<LONG>(number));
-  return true;
+JsonRead<GeData> ReadLong(const Json& value, const std::string& path) {
+  const JsonRead<LLONG> number = ReadWholeNumber(value, path, std::numeric_limits<LONG>::min(),
+                                                 std::numeric_limits<LONG>::max());
+  if (!number.Ok()) return {GeData(), number.error};
+  return {GeData(static_cast<LONG>(number.value)), ""};
 }
 
-bool ReadTypedMember(const std::string& type, const Json& value, const std::string& path, int depth,
-                     GeData& out, JsonFaults& faults) {
-  bool truth = false;
-  double real = 0.0;
-  std::string text;
-  BaseContainer sub;
-  if (type == "long") return ReadLong(value, path, out, faults);
-  if (type == "vector") return ReadVector(value, path, out, faults);
+JsonRead<GeData> ReadTypedMember(const std::string& type, const Json& value,
+                                 const std::string& path, int depth) {
+  if (type == "long") return ReadLong(value, path);
+  if (type == "vector") return ReadVector(value, path);
   if (type == "bool") {
-    if (!ReadTruth(value, path, truth, faults)) return false;
-    out = GeData(truth);
-  } else if (type == "real") {
-    if (!ReadFiniteNumber(value, path, real, faults)) return false;
-    out = GeData(real);
-  } else if (type == "string" || type == "filename") {
-    if (!ReadText(value, path, text, faults)) return false;
-    out = type == "string" ? GeData(String(text)) : GeData(Filename(String(text)));
-  } else {
-    if (!ReadContainerAt(value, path, depth + 1, sub, faults)) return false;
-    out = GeData(sub);
+    const JsonRead<bool> truth = ReadTruth(value, path);
+    return {truth.Ok() ? GeData(truth.value) : GeData(), truth.error};
   }
-  return true;
+  if (type == "real") {
+    const JsonRead<double> real = ReadFiniteNumber(value, path);
+    return {real.Ok() ? GeData(real.value) : GeData(), real.error};
+  }
+  if (type == "string" || type == "filename") {
+    const JsonRead<std::string> text = ReadText(value, path);
+    if (!text.Ok()) return {GeData(), text.error};
+    return {type == "string" ? GeData(String(text.value)) : GeData(Filename(String(text.value))),
+            ""};
+  }
+  BaseContainer sub;
+  const Status read = ReadContainerAt(value, path, depth + 1, sub);
+  return {read.Ok() ? GeData(sub) : GeData(), read.error};
 }
 
-bool ReadTypedValueAt(const Json& value, const std::string& path, int depth, GeData& out,
-                      JsonFaults& faults) {
+JsonRead<GeData> ReadTypedValueAt(const Json& value, const std::string& path, int depth) {
   static const char* const kTypes = "bool, long, real, string, filename, vector or container";
   if (!value.is_object() || value.size() != 1)
-    return faults.Fail(path, std::string("expected an object with one member: ") + kTypes);
+    return {GeData(),
+            JsonFault(path, std::string("expected an object with one member: ") + kTypes).error};
   const std::string& type = value.begin().key();
   for (const char* known : {"bool", "long", "real", "string", "filename", "vector", "container"})
     if (type == known)
-      return ReadTypedMember(type, value.begin().value(), MemberPath(path, type), depth, out,
-                             faults);
-  return faults.Fail(MemberPath(path, type), std::string("unknown type (expected ") + kTypes + ")");
+      return ReadTypedMember(type, value.begin().value(), MemberPath(path, type), depth);
+  return {GeData(),
+          JsonFault(MemberPath(path, type), std::string("unknown type (expected ") + kTypes + ")")
+              .error};
 }
 
-bool ReadContainerAt(const Json& value, const std::string& path, int depth, BaseContainer& out,
-                     JsonFaults& faults) {
-  if (!value.is_object()) return faults.Fail(path, "expected an object of entries");
+Status ReadContainerAt(const Json& value, const std::string& path, int depth, BaseContainer& out) {
+  if (!value.is_object()) return JsonFault(path, "expected an object of entries");
   if (depth > kMaxContainerDepth)
-    return faults.Fail(path, "containers nested deeper than " + std::to_string(kMaxContainerDepth));
+    return JsonFault(path, "containers nested deeper than " + std::to_string(kMaxContainerDepth));
   for (const auto& entry : value.items()) {
     const std::string entryPath = MemberPath(path, entry.key());
-    LONG id = 0;
-    GeData data;
-    if (!ReadEntryId(entry.key(), entryPath, id, faults) ||
-        !ReadTypedValueAt(entry.value(), entryPath, depth, data, faults))
-      return false;
-    out.SetData(id, data);
+    const JsonRead<LONG> id = ReadEntryId(entry.key(), entryPath);
+    if (!id.Ok()) return {id.error};
+    const JsonRead<GeData> data = ReadTypedValueAt(entry.value(), entryPath, depth);
+    if (!data.Ok()) return {data.error};
+    out.SetData(id.value, data.value);
   }
-  return true;
+  return {};
 }
 
-bool WriteFinite(double value, const std::string& path, Json& out, JsonFaults& faults) {
-  if (!std::isfinite(value)) return faults.Fail(path, "a number that is not finite");
+Status WriteFinite(double value, const std::string& path, Json& out) {
+  if (!std::isfinite(value)) return JsonFault(path, "a number that is not finite");
   out = value;
-  return true;
+  return {};
 }
 
-bool WriteText(const std::string& text, const std::string& path, Json& out, JsonFaults& faults) {
-  if (!IsUtf8(text)) return faults.Fail(path, "text that is not valid UTF-8");
+Status WriteText(const std::string& text, const std::string& path, Json& out) {
+  if (!IsUtf8(text)) return JsonFault(path, "text that is not valid UTF-8");
   out = text;
-  return true;
+  return {};
 }
 
-bool WriteVector(const Vector& vector, const std::string& path, Json& out, JsonFaults& faults) {
+Status WriteVector(const Vector& vector, const std::string& path, Json& out) {
   out = Json::array();
   for (double component : {vector.x, vector.y, vector.z}) {
     Json number;
-    if (!WriteFinite(component, path, number, faults)) return false;
+    const Status written = WriteFinite(component, path, number);
+    if (!written.Ok()) return written;
     out.push_back(number);
   }
-  return true;
+  return {};
 }
 
-bool WriteTypedMember(const GeData& data, const std::string& path, Json& member, const char*& type,
-                      JsonFaults& faults) {
+Status WriteTypedMember(const GeData& data, const std::string& path, Json& member,
+                        const char*& type) {
   switch (data.GetType()) {
     case DA_LONG:
       type = data.IsBool() ? "bool" : "long";
       member = data.IsBool() ? Json(data.GetBool() != FALSE) : Json(data.GetLong());
-      return true;
+      return {};
     case DA_REAL:
       type = "real";
-      return WriteFinite(data.GetReal(), MemberPath(path, type), member, faults);
+      return WriteFinite(data.GetReal(), MemberPath(path, type), member);
     case DA_STRING:
       type = "string";
-      return WriteText(data.GetString().ToUtf8(), MemberPath(path, type), member, faults);
+      return WriteText(data.GetString().ToUtf8(), MemberPath(path, type), member);
     case DA_FILENAME:
       type = "filename";
-      return WriteText(data.GetFilename().GetString().ToUtf8(), MemberPath(path, type), member,
-                       faults);
+      return WriteText(data.GetFilename().GetString().ToUtf8(), MemberPath(path, type), member);
     case DA_VECTOR:
       type = "vector";
-      return WriteVector(data.GetVector(), MemberPath(path, type), member, faults);
+      return WriteVector(data.GetVector(), MemberPath(path, type), member);
     case DA_CONTAINER:
       type = "container";
-      return WriteContainer(*data.GetContainer(), MemberPath(path, type), member, faults);
+      return WriteContainer(*data.GetContainer(), MemberPath(path, type), member);
   }
-  return faults.Fail(
+  return JsonFault(
       path, "a value of type " + std::to_string(data.GetType()) + " that scene files cannot hold");
 }
 
 }  // namespace
 
-bool ReadContainer(const Json& value, const std::string& path, BaseContainer& out,
-                   JsonFaults& faults) {
-  return ReadContainerAt(value, path, 0, out, faults);
+Status ReadContainer(const Json& value, const std::string& path, BaseContainer& out) {
+  return ReadContainerAt(value, path, 0, out);
 }
 
-bool ReadTypedValue(const Json& value, const std::string& path, GeData& out, JsonFaults& faults) {
-  return ReadTypedValueAt(value, path, 0, out, faults);
+JsonRead<GeData> ReadTypedValue(const Json& value, const std::string& path) {
+  return ReadTypedValueAt(value, path, 0);
 }
 
-bool WriteContainer(const BaseContainer& container, const std::string& path, Json& out,
-                    JsonFaults& faults) {
+Status WriteContainer(const BaseContainer& container, const std::string& path, Json& out) {
   out = Json::object();
   for (LONG index = 0; index < container.GetEntryCount(); ++index) {
     const LONG id = container.GetIndexId(index);
     const std::string name = std::to_string(id);
     const GeData* data = container.GetDataPointer(id);
+    if (!data) return JsonFault(MemberPath(path, name), "an entry that could not be read");
     Json typed;
-    if (!data || !WriteTypedValue(*data, MemberPath(path, name), typed, faults)) return false;
+    const Status written = WriteTypedValue(*data, MemberPath(path, name), typed);
+    if (!written.Ok()) return written;
     out[name] = std::move(typed);
   }
-  return true;
+  return {};
 }
 
-bool WriteTypedValue(const GeData& data, const std::string& path, Json& out, JsonFaults& faults) {
+Status WriteTypedValue(const GeData& data, const std::string& path, Json& out) {
   Json member;
   const char* type = nullptr;
-  if (!WriteTypedMember(data, path, member, type, faults)) return false;
+  const Status written = WriteTypedMember(data, path, member, type);
+  if (!written.Ok()) return written;
   out = Json::object();
   out[type] = std::move(member);
-  return true;
+  return {};
 }

@@ -10,14 +10,13 @@
 #include "c4d.h"
 
 // Reading fails (with the path of the fault) for a bad id, an unknown type or a wrong value.
-bool ReadContainer(const Json& value, const std::string& path, BaseContainer& out,
-                   JsonFaults& faults);
-bool ReadTypedValue(const Json& value, const std::string& path, GeData& out, JsonFaults& faults);
+// The entries go into out, which keeps the entries read before a fault.
+Status ReadContainer(const Json& value, const std::string& path, BaseContainer& out);
+JsonRead<GeData> ReadTypedValue(const Json& value, const std::string& path);
 
 // Writing fails for entries a scene file cannot hold: times, empty values, non-finite reals and
 // text that is not UTF-8.
-bool WriteContainer(const BaseContainer& container, const std::string& path, Json& out,
-                    JsonFaults& faults);
-bool WriteTypedValue(const GeData& data, const std::string& path, Json& out, JsonFaults& faults);
+Status WriteContainer(const BaseContainer& container, const std::string& path, Json& out);
+Status WriteTypedValue(const GeData& data, const std::string& path, Json& out);
 
 #endif

@@ -7,8 +7,8 @@
 #include "JsonSupport.h"
 #include "c4d.h"
 
-// Reads the object's "joint" member, when it has one, into object; false on a fault.
-bool ReadJointMember(const JsonObject& member, BaseObject& object);
+// Reads the object's "joint" member, when it has one, into object.
+Status ReadJointMember(const JsonObject& member, BaseObject& object);
 // Writes the object's skeleton as out["joint"], when it has one.
 void WriteJointMember(const BaseObject& object, Json& out);
 

@@ -144,27 +144,20 @@ std::string IndexPath(const std::string& path, std::size_t index) {
   return path + "[" + std::to_string(index) + "]";
 }
 
-bool JsonFaults::Fail(const std::string& path, const std::string& what) {
-  if (_message.empty())
-    _message = (path.empty() ? std::string("scene") : Printable(path)) + ": " + what;
-  return false;
+Status JsonFault(const std::string& path, const std::string& what) {
+  return {(path.empty() ? std::string("scene") : Printable(path)) + ": " + what};
 }
 
-bool JsonFaults::FailWithoutPath(const std::string& what) {
-  if (_message.empty()) _message = what;
-  return false;
-}
-
-bool ParseJsonStrict(const std::string& text, Json& out, JsonFaults& faults) {
+Status ParseJsonStrict(const std::string& text, Json& out) {
   StrictDomBuilder builder(text, out);
   try {
-    if (Json::sax_parse(text, &builder)) return true;
+    if (Json::sax_parse(text, &builder)) return {};
   } catch (const std::bad_alloc&) {
-    return faults.FailWithoutPath("out of memory");
+    return {"out of memory"};
   } catch (const std::exception& error) {
-    return faults.FailWithoutPath(WithoutExceptionTag(error.what()));
+    return {WithoutExceptionTag(error.what())};
   }
-  return faults.FailWithoutPath(builder.Fault());
+  return {builder.Fault()};
 }
 
 void ReleaseJson(Json& value) noexcept {
@@ -186,65 +179,63 @@ bool IsUtf8(const std::string& text) {
   return true;
 }
 
-bool ReadText(const Json& value, const std::string& path, std::string& out, JsonFaults& faults) {
-  if (!value.is_string()) return faults.Fail(path, Found("a string", value));
-  out = value.get<std::string>();
-  return true;
+JsonRead<std::string> ReadText(const Json& value, const std::string& path) {
+  if (!value.is_string()) return {{}, JsonFault(path, Found("a string", value)).error};
+  return {value.get<std::string>(), ""};
 }
 
-bool ReadTruth(const Json& value, const std::string& path, bool& out, JsonFaults& faults) {
-  if (!value.is_boolean()) return faults.Fail(path, Found("true or false", value));
-  out = value.get<bool>();
-  return true;
+JsonRead<bool> ReadTruth(const Json& value, const std::string& path) {
+  if (!value.is_boolean()) return {false, JsonFault(path, Found("true or false", value)).error};
+  return {value.get<bool>(), ""};
 }
 
-bool ReadFiniteNumber(const Json& value, const std::string& path, double& out, JsonFaults& faults) {
-  if (!value.is_number()) return faults.Fail(path, Found("a number", value));
+JsonRead<double> ReadFiniteNumber(const Json& value, const std::string& path) {
+  if (!value.is_number()) return {0.0, JsonFault(path, Found("a number", value)).error};
   const double number = value.get<double>();
-  if (!std::isfinite(number)) return faults.Fail(path, "expected a finite number");
-  out = number;
-  return true;
+  if (!std::isfinite(number)) return {0.0, JsonFault(path, "expected a finite number").error};
+  return {number, ""};
 }
 
-bool ReadWholeNumber(const Json& value, const std::string& path, LLONG min, LLONG max, LLONG& out,
-                     JsonFaults& faults) {
+JsonRead<LLONG> ReadWholeNumber(const Json& value, const std::string& path, LLONG min, LLONG max) {
   const std::string range = "a whole number in " + std::to_string(min) + ".." + std::to_string(max);
-  if (!value.is_number_integer()) return faults.Fail(path, Found(range.c_str(), value));
+  if (!value.is_number_integer()) return {0, JsonFault(path, Found(range.c_str(), value)).error};
   const bool tooLarge =
       value.is_number_unsigned() &&
       value.get<std::uint64_t>() > static_cast<std::uint64_t>(std::numeric_limits<LLONG>::max());
   const LLONG number = tooLarge ? max : value.get<LLONG>();
-  if (tooLarge || number < min || number > max) return faults.Fail(path, "expected " + range);
-  out = number;
-  return true;
+  if (tooLarge || number < min || number > max)
+    return {0, JsonFault(path, "expected " + range).error};
+  return {number, ""};
 }
 
-bool ReadNumberArray(const Json& value, const std::string& path, std::size_t count, double* out,
-                     JsonFaults& faults) {
+Status ReadNumberArray(const Json& value, const std::string& path, std::size_t count, double* out) {
   const std::string expected = "an array of " + std::to_string(count) + " numbers";
-  if (!value.is_array()) return faults.Fail(path, Found(expected.c_str(), value));
+  if (!value.is_array()) return JsonFault(path, Found(expected.c_str(), value));
   if (value.size() != count)
-    return faults.Fail(
+    return JsonFault(
         path, "expected " + expected + ", found " + std::to_string(value.size()) + " elements");
-  for (std::size_t i = 0; i < count; ++i)
-    if (!ReadFiniteNumber(value[i], IndexPath(path, i), out[i], faults)) return false;
-  return true;
+  for (std::size_t i = 0; i < count; ++i) {
+    const JsonRead<double> number = ReadFiniteNumber(value[i], IndexPath(path, i));
+    if (!number.Ok()) return {number.error};
+    out[i] = number.value;
+  }
+  return {};
 }
 
-JsonObject::JsonObject(const Json& value, std::string path, JsonFaults& faults)
-    : _value(value), _path(std::move(path)), _faults(faults) {}
+JsonObject::JsonObject(const Json& value, std::string path)
+    : _value(value), _path(std::move(path)) {}
 
-bool JsonObject::Check(std::initializer_list<const char*> known) const {
-  if (!_value.is_object()) return _faults.Fail(_path, Found("an object", _value));
+Status JsonObject::Check(std::initializer_list<const char*> known) const {
+  if (!_value.is_object()) return JsonFault(_path, Found("an object", _value));
   for (const auto& member : _value.items()) {
     bool isKnown = false;
     for (const char* name : known) isKnown = isKnown || member.key() == name;
     if (isKnown) continue;
     std::string names;
     for (const char* name : known) names += (names.empty() ? "" : ", ") + std::string(name);
-    return _faults.Fail(PathOf(member.key()), "unknown member (expected one of: " + names + ")");
+    return JsonFault(PathOf(member.key()), "unknown member (expected one of: " + names + ")");
   }
-  return true;
+  return {};
 }
 
 const Json* JsonObject::Find(const std::string& key) const {
@@ -253,42 +244,42 @@ const Json* JsonObject::Find(const std::string& key) const {
   return found == _value.end() ? nullptr : &*found;
 }
 
-bool JsonObject::Locate(const std::string& key, Need need, const char* expected,
-                        const Json*& found) const {
-  found = Find(key);
-  if (found || need == Need::kOptional) return true;
-  return _faults.Fail(PathOf(key), std::string("missing (expected ") + expected + ")");
+JsonRead<const Json*> JsonObject::Locate(const std::string& key, Need need,
+                                         const char* expected) const {
+  const Json* found = Find(key);
+  if (found || need == Need::kOptional) return {found, ""};
+  return {nullptr,
+          JsonFault(PathOf(key), std::string("missing (expected ") + expected + ")").error};
 }
 
-bool JsonObject::Text(const std::string& key, std::string& out, Need need) const {
-  const Json* member = nullptr;
-  if (!Locate(key, need, "a string", member)) return false;
-  return !member || ReadText(*member, PathOf(key), out, _faults);
+JsonRead<std::string> JsonObject::Text(const std::string& key, Need need) const {
+  const JsonRead<const Json*> member = Locate(key, need, "a string");
+  if (!member.Ok() || !member.value) return {{}, member.error};
+  return ReadText(*member.value, PathOf(key));
 }
 
-bool JsonObject::Truth(const std::string& key, bool& out, Need need) const {
-  const Json* member = nullptr;
-  if (!Locate(key, need, "true or false", member)) return false;
-  return !member || ReadTruth(*member, PathOf(key), out, _faults);
+JsonRead<bool> JsonObject::Truth(const std::string& key, Need need) const {
+  const JsonRead<const Json*> member = Locate(key, need, "true or false");
+  if (!member.Ok() || !member.value) return {false, member.error};
+  return ReadTruth(*member.value, PathOf(key));
 }
 
-bool JsonObject::Number(const std::string& key, double& out, Need need) const {
-  const Json* member = nullptr;
-  if (!Locate(key, need, "a number", member)) return false;
-  return !member || ReadFiniteNumber(*member, PathOf(key), out, _faults);
+JsonRead<double> JsonObject::Number(const std::string& key, Need need) const {
+  const JsonRead<const Json*> member = Locate(key, need, "a number");
+  if (!member.Ok() || !member.value) return {0.0, member.error};
+  return ReadFiniteNumber(*member.value, PathOf(key));
 }
 
-bool JsonObject::WholeNumber(const std::string& key, LLONG min, LLONG max, LLONG& out,
-                             Need need) const {
-  const Json* member = nullptr;
-  if (!Locate(key, need, "a whole number", member)) return false;
-  return !member || ReadWholeNumber(*member, PathOf(key), min, max, out, _faults);
+JsonRead<LLONG> JsonObject::WholeNumber(const std::string& key, LLONG min, LLONG max,
+                                        Need need) const {
+  const JsonRead<const Json*> member = Locate(key, need, "a whole number");
+  if (!member.Ok() || !member.value) return {0, member.error};
+  return ReadWholeNumber(*member.value, PathOf(key), min, max);
 }
 
-bool JsonObject::Array(const std::string& key, const Json*& out, Need need) const {
-  const Json* member = nullptr;
-  if (!Locate(key, need, "an array", member)) return false;
-  if (member && !member->is_array()) return _faults.Fail(PathOf(key), Found("an array", *member));
-  out = member;
-  return true;
+JsonRead<const Json*> JsonObject::Array(const std::string& key, Need need) const {
+  const JsonRead<const Json*> member = Locate(key, need, "an array");
+  if (member.Ok() && member.value && !member.value->is_array())
+    return {nullptr, JsonFault(PathOf(key), Found("an array", *member.value)).error};
+  return member;
 }

@@ -21,152 +21,174 @@ constexpr int kMaxObjectDepth = 256;
 
 struct SceneBuild {
   BaseDocument& doc;
-  JsonFaults& faults;
   LONG fps;
   std::vector<LayerObject*> layers;
   // Elements whose "selected" flag is set, in document order.
   std::vector<BaseList2D*> flagged;
 };
 
-bool ReadHeader(const JsonObject& scene, SceneBuild& build) {
-  std::string format;
-  LLONG version = 0, fps = 0;
-  if (!scene.Text("format", format, Need::kRequired)) return false;
-  if (format != "thinfold-scene") return build.faults.Fail("format", "expected \"thinfold-scene\"");
-  if (!scene.WholeNumber("version", 1, 1, version, Need::kRequired) ||
-      !scene.WholeNumber("fps", 1, std::numeric_limits<LONG>::max(), fps, Need::kRequired))
-    return false;
-  build.fps = static_cast<LONG>(fps);
+Status ReadHeader(const JsonObject& scene, SceneBuild& build) {
+  const JsonRead<std::string> format = scene.Text("format", Need::kRequired);
+  if (!format.Ok()) return {format.error};
+  if (format.value != "thinfold-scene") return JsonFault("format", "expected \"thinfold-scene\"");
+  const JsonRead<LLONG> version = scene.WholeNumber("version", 1, 1, Need::kRequired);
+  if (!version.Ok()) return {version.error};
+  const JsonRead<LLONG> fps =
+      scene.WholeNumber("fps", 1, std::numeric_limits<LONG>::max(), Need::kRequired);
+  if (!fps.Ok()) return {fps.error};
+  build.fps = static_cast<LONG>(fps.value);
   build.doc.SetFps(build.fps);
-  return true;
+  return {};
 }
 
-bool ReadColor(const JsonObject& layer, Vector& color) {
+// Without "color" a layer keeps the host's own colour.
+JsonRead<Vector> ReadColor(const JsonObject& layer) {
   const Json* value = layer.Find("color");
   double rgb[3] = {0.0, 0.0, 0.0};
-  if (!value) return true;
-  if (!ReadNumberArray(*value, layer.PathOf("color"), 3, rgb, layer.Faults())) return false;
+  if (!value) return {LayerData().color, ""};
+  if (Status read = ReadNumberArray(*value, layer.PathOf("color"), 3, rgb); !read.Ok())
+    return {Vector(), read.error};
   for (int i = 0; i < 3; ++i)
     if (rgb[i] < 0.0 || rgb[i] > 1.0)
-      return layer.Faults().Fail(IndexPath(layer.PathOf("color"), i), "expected a number in 0..1");
-  color = Vector(rgb[0], rgb[1], rgb[2]);
-  return true;
+      return {Vector(),
+              JsonFault(IndexPath(layer.PathOf("color"), i), "expected a number in 0..1").error};
+  return {Vector(rgb[0], rgb[1], rgb[2]), ""};
 }
 
-bool ReadLayer(const Json& json, const std::string& path, SceneBuild& build) {
-  const JsonObject layer(json, path, build.faults);
-  std::string name;
-  LayerData data;
-  if (!layer.Check({"name", "color"}) || !layer.Text("name", name, Need::kRequired) ||
-      !ReadColor(layer, data.color))
-    return false;
+Status ReadLayer(const Json& json, const std::string& path, SceneBuild& build) {
+  const JsonObject layer(json, path);
+  if (Status read = layer.Check({"name", "color"}); !read.Ok()) return read;
+  const JsonRead<std::string> name = layer.Text("name", Need::kRequired);
+  if (!name.Ok()) return {name.error};
+  const JsonRead<Vector> color = ReadColor(layer);
+  if (!color.Ok()) return {color.error};
   GeListHead* root = build.doc.GetLayerObjectRoot();
   LayerObject* made = root ? LayerObject::Alloc() : nullptr;
-  if (!made) return build.faults.Fail(path, "the layer could not be made");
+  if (!made) return JsonFault(path, "the layer could not be made");
   root->InsertLast(made);
-  made->SetName(String(name));
+  made->SetName(String(name.value));
+  LayerData data;
+  data.color = color.value;
   made->SetLayerData(data);
   build.layers.push_back(made);
-  return true;
+  return {};
 }
 
-bool ReadFlag(const JsonObject& json, BaseList2D* element, SceneBuild& build) {
-  bool selected = false;
-  if (!json.Truth("selected", selected, Need::kOptional)) return false;
-  if (selected) build.flagged.push_back(element);
-  return true;
+Status ReadFlag(const JsonObject& json, BaseList2D* element, SceneBuild& build) {
+  const JsonRead<bool> selected = json.Truth("selected", Need::kOptional);
+  if (selected.value) build.flagged.push_back(element);
+  return {selected.error};
 }
 
-bool ReadLayerReference(const JsonObject& json, BaseList2D& element, SceneBuild& build) {
-  if (!json.Find("layer")) return true;
-  if (build.layers.empty())
-    return build.faults.Fail(json.PathOf("layer"), "the scene has no layers");
-  LLONG index = 0;
-  if (!json.WholeNumber("layer", 0, static_cast<LLONG>(build.layers.size()) - 1, index,
-                        Need::kRequired))
-    return false;
-  element.SetLayerObject(build.layers[static_cast<std::size_t>(index)]);
-  return true;
+Status ReadLayerReference(const JsonObject& json, BaseList2D& element, SceneBuild& build) {
+  if (!json.Find("layer")) return {};
+  if (build.layers.empty()) return JsonFault(json.PathOf("layer"), "the scene has no layers");
+  const JsonRead<LLONG> index =
+      json.WholeNumber("layer", 0, static_cast<LLONG>(build.layers.size()) - 1, Need::kRequired);
+  if (!index.Ok()) return {index.error};
+  element.SetLayerObject(build.layers[static_cast<std::size_t>(index.value)]);
+  return {};
 }
 
-bool ReadTrackList(const JsonObject& json, BaseList2D& element, SceneBuild& build) {
-  const Json* tracks = nullptr;
-  if (!json.Array("tracks", tracks, Need::kOptional)) return false;
-  return !tracks || ReadTracks(*tracks, json.PathOf("tracks"), build.fps, element, build.faults);
+Status ReadTrackList(const JsonObject& json, BaseList2D& element, SceneBuild& build) {
+  const JsonRead<const Json*> tracks = json.Array("tracks", Need::kOptional);
+  if (!tracks.Ok() || !tracks.value) return {tracks.error};
+  return ReadTracks(*tracks.value, json.PathOf("tracks"), build.fps, element);
 }
 
-bool ReadTag(const Json& json, const std::string& path, BaseObject& object, BaseTag*& pred,
-             SceneBuild& build) {
-  const JsonObject member(json, path, build.faults);
-  std::string name;
-  if (!member.Check({"name", "selected", "tracks"}) || !member.Text("name", name, Need::kRequired))
-    return false;
+// A tag's or material's flag and tracks.
+Status ReadFlagAndTracks(const JsonObject& json, BaseList2D& element, SceneBuild& build) {
+  const Status flag = ReadFlag(json, &element, build);
+  if (!flag.Ok()) return flag;
+  return ReadTrackList(json, element, build);
+}
+
+Status ReadTag(const Json& json, const std::string& path, BaseObject& object, BaseTag*& pred,
+               SceneBuild& build) {
+  const JsonObject member(json, path);
+  if (Status read = member.Check({"name", "selected", "tracks"}); !read.Ok()) return read;
+  const JsonRead<std::string> name = member.Text("name", Need::kRequired);
+  if (!name.Ok()) return {name.error};
   BaseTag* tag = BaseTag::Alloc();
-  if (!tag) return build.faults.Fail(path, "the tag could not be made");
+  if (!tag) return JsonFault(path, "the tag could not be made");
   object.InsertTag(tag, pred);
   pred = tag;
-  tag->SetName(String(name));
-  return ReadFlag(member, tag, build) && ReadTrackList(member, *tag, build);
+  tag->SetName(String(name.value));
+  return ReadFlagAndTracks(member, *tag, build);
 }
 
-bool ReadObjects(const Json& objects, const std::string& path, BaseObject* parent, int depth,
-                 SceneBuild& build);
+Status ReadObjects(const Json& objects, const std::string& path, BaseObject* parent, int depth,
+                   SceneBuild& build);
 
-bool ReadTagsAndChildren(const JsonObject& member, BaseObject& object, int depth,
-                         SceneBuild& build) {
-  const Json* tags = nullptr;
-  const Json* children = nullptr;
-  if (!member.Array("tags", tags, Need::kOptional) ||
-      !member.Array("children", children, Need::kOptional))
-    return false;
+Status ReadTagsAndChildren(const JsonObject& member, BaseObject& object, int depth,
+                           SceneBuild& build) {
+  const JsonRead<const Json*> tags = member.Array("tags", Need::kOptional);
+  if (!tags.Ok()) return {tags.error};
+  const JsonRead<const Json*> children = member.Array("children", Need::kOptional);
+  if (!children.Ok()) return {children.error};
   BaseTag* pred = nullptr;
-  for (std::size_t i = 0; tags && i < tags->size(); ++i)
-    if (!ReadTag((*tags)[i], IndexPath(member.PathOf("tags"), i), object, pred, build))
-      return false;
-  if (!children || children->empty()) return true;
+  for (std::size_t i = 0; tags.value && i < tags.value->size(); ++i) {
+    const Status read =
+        ReadTag((*tags.value)[i], IndexPath(member.PathOf("tags"), i), object, pred, build);
+    if (!read.Ok()) return read;
+  }
+  if (!children.value || children.value->empty()) return {};
   if (depth >= kMaxObjectDepth)
-    return build.faults.Fail(member.PathOf("children"),
-                             "objects nested deeper than " + std::to_string(kMaxObjectDepth));
-  return ReadObjects(*children, member.PathOf("children"), &object, depth + 1, build);
+    return JsonFault(member.PathOf("children"),
+                     "objects nested deeper than " + std::to_string(kMaxObjectDepth));
+  return ReadObjects(*children.value, member.PathOf("children"), &object, depth + 1, build);
 }
 
-bool ReadObject(const Json& json, const std::string& path, BaseObject* parent, BaseObject*& pred,
-                int depth, SceneBuild& build) {
-  const JsonObject member(json, path, build.faults);
-  std::string name;
-  if (!member.Check({"name", "layer", "joint", "selected", "tracks", "tags", "children"}) ||
-      !member.Text("name", name, Need::kRequired))
-    return false;
+// What follows an object's name, in the order its faults are found.
+Status ReadObjectMembers(const JsonObject& member, BaseObject& object, int depth,
+                         SceneBuild& build) {
+  Status read = ReadLayerReference(member, object, build);
+  if (read.Ok()) read = ReadJointMember(member, object);
+  if (read.Ok()) read = ReadFlag(member, &object, build);
+  if (read.Ok()) read = ReadTrackList(member, object, build);
+  if (read.Ok()) read = ReadTagsAndChildren(member, object, depth, build);
+  return read;
+}
+
+Status ReadObject(const Json& json, const std::string& path, BaseObject* parent, BaseObject*& pred,
+                  int depth, SceneBuild& build) {
+  const JsonObject member(json, path);
+  if (Status read =
+          member.Check({"name", "layer", "joint", "selected", "tracks", "tags", "children"});
+      !read.Ok())
+    return read;
+  const JsonRead<std::string> name = member.Text("name", Need::kRequired);
+  if (!name.Ok()) return {name.error};
   BaseObject* object = BaseObject::Alloc();
-  if (!object) return build.faults.Fail(path, "the object could not be made");
+  if (!object) return JsonFault(path, "the object could not be made");
   build.doc.InsertObject(object, parent, pred);
   pred = object;
-  object->SetName(String(name));
-  return ReadLayerReference(member, *object, build) && ReadJointMember(member, *object) &&
-         ReadFlag(member, object, build) && ReadTrackList(member, *object, build) &&
-         ReadTagsAndChildren(member, *object, depth, build);
+  object->SetName(String(name.value));
+  return ReadObjectMembers(member, *object, depth, build);
 }
 
-bool ReadObjects(const Json& objects, const std::string& path, BaseObject* parent, int depth,
-                 SceneBuild& build) {
+Status ReadObjects(const Json& objects, const std::string& path, BaseObject* parent, int depth,
+                   SceneBuild& build) {
   BaseObject* pred = nullptr;
-  for (std::size_t i = 0; i < objects.size(); ++i)
-    if (!ReadObject(objects[i], IndexPath(path, i), parent, pred, depth, build)) return false;
-  return true;
+  for (std::size_t i = 0; i < objects.size(); ++i) {
+    const Status read = ReadObject(objects[i], IndexPath(path, i), parent, pred, depth, build);
+    if (!read.Ok()) return read;
+  }
+  return {};
 }
 
-bool ReadMaterial(const Json& json, const std::string& path, BaseMaterial*& pred,
-                  SceneBuild& build) {
-  const JsonObject member(json, path, build.faults);
-  std::string name;
-  if (!member.Check({"name", "selected", "tracks"}) || !member.Text("name", name, Need::kRequired))
-    return false;
+Status ReadMaterial(const Json& json, const std::string& path, BaseMaterial*& pred,
+                    SceneBuild& build) {
+  const JsonObject member(json, path);
+  if (Status read = member.Check({"name", "selected", "tracks"}); !read.Ok()) return read;
+  const JsonRead<std::string> name = member.Text("name", Need::kRequired);
+  if (!name.Ok()) return {name.error};
   BaseMaterial* material = BaseMaterial::Alloc();
-  if (!material) return build.faults.Fail(path, "the material could not be made");
+  if (!material) return JsonFault(path, "the material could not be made");
   build.doc.InsertMaterial(material, pred);
   pred = material;
-  material->SetName(String(name));
-  return ReadFlag(member, material, build) && ReadTrackList(member, *material, build);
+  material->SetName(String(name.value));
+  return ReadFlagAndTracks(member, *material, build);
 }
 
 void Select(BaseDocument& doc, BaseList2D* element) {
@@ -179,82 +201,94 @@ void Select(BaseDocument& doc, BaseList2D* element) {
 }
 
 // The elements the "selection" paths name, in their order.
-bool ListSelection(const Json& selection, SceneBuild& build, std::vector<BaseList2D*>& chosen) {
+JsonRead<std::vector<BaseList2D*>> ListSelection(const Json& selection, SceneBuild& build) {
   const auto byPath = IndexFirstByPath(ListSceneElements(build.doc));
+  std::vector<BaseList2D*> chosen;
   for (std::size_t i = 0; i < selection.size(); ++i) {
-    std::string path;
     const std::string where = IndexPath("selection", i);
-    if (!ReadText(selection[i], where, path, build.faults)) return false;
-    const auto found = byPath.find(path);
+    const JsonRead<std::string> path = ReadText(selection[i], where);
+    if (!path.Ok()) return {{}, path.error};
+    const auto found = byPath.find(path.value);
     if (found == byPath.end())
-      return build.faults.Fail(
-          where, "no object, tag or material has the path \"" + Printable(path) + "\"");
+      return {{},
+              JsonFault(where,
+                        "no object, tag or material has the path \"" + Printable(path.value) + "\"")
+                  .error};
     chosen.push_back(found->second);
   }
-  return true;
+  return {std::move(chosen), ""};
 }
 
 // The host drops a selection it finds no memory for; the document would not be the file's.
-bool CheckSelected(const BaseDocument& doc, std::vector<BaseList2D*> chosen, JsonFaults& faults) {
+Status CheckSelected(const BaseDocument& doc, std::vector<BaseList2D*> chosen) {
   std::sort(chosen.begin(), chosen.end());
   const auto distinct = std::unique(chosen.begin(), chosen.end()) - chosen.begin();
   AutoAlloc<AtomArray> selected;
-  if (!selected) return faults.FailWithoutPath("out of memory");
+  if (!selected) return {"out of memory"};
   doc.GetSelection(*selected);
   LONG count = selected->GetCount();
   selected->Flush();
   doc.GetActiveMaterials(*selected);
   count += selected->GetCount();
-  return count == distinct || faults.FailWithoutPath("out of memory");
+  if (count != distinct) return {"out of memory"};
+  return {};
 }
 
 // Without "selection" the "selected" flags select, in document order.
-bool ApplySelection(const JsonObject& scene, SceneBuild& build) {
-  const Json* selection = nullptr;
-  if (!scene.Array("selection", selection, Need::kOptional)) return false;
-  std::vector<BaseList2D*> chosen = build.flagged;
-  if (selection) {
-    chosen.clear();
-    if (!ListSelection(*selection, build, chosen)) return false;
+Status ApplySelection(const JsonObject& scene, SceneBuild& build) {
+  const JsonRead<const Json*> selection = scene.Array("selection", Need::kOptional);
+  if (!selection.Ok()) return {selection.error};
+  JsonRead<std::vector<BaseList2D*>> chosen{build.flagged, ""};
+  if (selection.value) chosen = ListSelection(*selection.value, build);
+  if (!chosen.Ok()) return {chosen.error};
+  for (BaseList2D* element : chosen.value) Select(build.doc, element);
+  return CheckSelected(build.doc, std::move(chosen.value));
+}
+
+Status ReadElementLists(const JsonObject& scene, SceneBuild& build) {
+  const JsonRead<const Json*> layers = scene.Array("layers", Need::kOptional);
+  if (!layers.Ok()) return {layers.error};
+  const JsonRead<const Json*> objects = scene.Array("objects", Need::kOptional);
+  if (!objects.Ok()) return {objects.error};
+  const JsonRead<const Json*> materials = scene.Array("materials", Need::kOptional);
+  if (!materials.Ok()) return {materials.error};
+  for (std::size_t i = 0; layers.value && i < layers.value->size(); ++i)
+    if (Status read = ReadLayer((*layers.value)[i], IndexPath("layers", i), build); !read.Ok())
+      return read;
+  if (objects.value) {
+    const Status read = ReadObjects(*objects.value, "objects", nullptr, 0, build);
+    if (!read.Ok()) return read;
   }
-  for (BaseList2D* element : chosen) Select(build.doc, element);
-  return CheckSelected(build.doc, std::move(chosen), build.faults);
-}
-
-bool ReadElementLists(const JsonObject& scene, SceneBuild& build) {
-  const Json* layers = nullptr;
-  const Json* objects = nullptr;
-  const Json* materials = nullptr;
-  if (!scene.Array("layers", layers, Need::kOptional) ||
-      !scene.Array("objects", objects, Need::kOptional) ||
-      !scene.Array("materials", materials, Need::kOptional))
-    return false;
-  for (std::size_t i = 0; layers && i < layers->size(); ++i)
-    if (!ReadLayer((*layers)[i], IndexPath("layers", i), build)) return false;
-  if (objects && !ReadObjects(*objects, "objects", nullptr, 0, build)) return false;
   BaseMaterial* pred = nullptr;
-  for (std::size_t i = 0; materials && i < materials->size(); ++i)
-    if (!ReadMaterial((*materials)[i], IndexPath("materials", i), pred, build)) return false;
-  return true;
+  for (std::size_t i = 0; materials.value && i < materials.value->size(); ++i)
+    if (Status read = ReadMaterial((*materials.value)[i], IndexPath("materials", i), pred, build);
+        !read.Ok())
+      return read;
+  return {};
 }
 
-bool ReadScene(const Json& json, BaseDocument& doc, JsonFaults& faults) {
-  const JsonObject scene(json, "", faults);
-  SceneBuild build{doc, faults, doc.GetFps(), {}, {}};
-  return scene.Check({"format", "version", "fps", "layers", "objects", "materials", "selection"}) &&
-         ReadHeader(scene, build) && ReadElementLists(scene, build) && ApplySelection(scene, build);
+Status ReadScene(const Json& json, BaseDocument& doc) {
+  const JsonObject scene(json, "");
+  SceneBuild build{doc, doc.GetFps(), {}, {}};
+  Status read =
+      scene.Check({"format", "version", "fps", "layers", "objects", "materials", "selection"});
+  if (read.Ok()) read = ReadHeader(scene, build);
+  if (read.Ok()) read = ReadElementLists(scene, build);
+  if (read.Ok()) read = ApplySelection(scene, build);
+  return read;
 }
 
 }  // namespace
 
 SceneReadResult ReadSceneText(const std::string& text) {
   try {
-    JsonFaults faults;
     JsonTree json;
-    if (!ParseJsonStrict(text, json.value, faults)) return {nullptr, faults.Message()};
+    const Status parsed = ParseJsonStrict(text, json.value);
+    if (!parsed.Ok()) return {nullptr, parsed.error};
     DocumentPtr doc(BaseDocument::Alloc());
     if (!doc) return {nullptr, "out of memory"};
-    if (!ReadScene(json.value, *doc, faults)) return {nullptr, faults.Message()};
+    const Status read = ReadScene(json.value, *doc);
+    if (!read.Ok()) return {nullptr, read.error};
     return {std::move(doc), ""};
   } catch (const std::bad_alloc&) {
     return {nullptr, "out of memory"};

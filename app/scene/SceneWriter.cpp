@@ -20,23 +20,22 @@ namespace {
 
 struct SceneOutput {
   const BaseDocument& doc;
-  JsonFaults& faults;
   std::vector<const LayerObject*> layers;
   // Selected elements written as "selected" flags, when paths cannot name them.
   std::unordered_set<const BaseList2D*> flagged;
 };
 
-bool WriteName(const BaseList2D& element, const std::string& path, Json& out, JsonFaults& faults) {
+Status WriteName(const BaseList2D& element, const std::string& path, Json& out) {
   const std::string name = element.GetName().ToUtf8();
-  if (!IsUtf8(name)) return faults.Fail(MemberPath(path, "name"), "text that is not valid UTF-8");
+  if (!IsUtf8(name)) return JsonFault(MemberPath(path, "name"), "text that is not valid UTF-8");
   out["name"] = name;
-  return true;
+  return {};
 }
 
 // Also false for NaN.
 bool IsColorComponent(double value) { return value >= 0.0 && value <= 1.0; }
 
-bool WriteLayers(SceneOutput& output, Json& out) {
+Status WriteLayers(SceneOutput& output, Json& out) {
   out = Json::array();
   const GeListHead* root = output.doc.GetLayerObjectRoot();
   for (const LayerObject* layer = root ? root->GetFirst() : nullptr; layer;
@@ -44,23 +43,30 @@ bool WriteLayers(SceneOutput& output, Json& out) {
     const std::string path = IndexPath("layers", output.layers.size());
     const Vector& color = layer->GetData().color;
     Json json = Json::object();
-    if (!WriteName(*layer, path, json, output.faults)) return false;
+    if (Status written = WriteName(*layer, path, json); !written.Ok()) return written;
     if (!IsColorComponent(color.x) || !IsColorComponent(color.y) || !IsColorComponent(color.z))
-      return output.faults.Fail(MemberPath(path, "color"), "a colour outside 0..1");
+      return JsonFault(MemberPath(path, "color"), "a colour outside 0..1");
     json["color"] = Json::array({color.x, color.y, color.z});
     out.push_back(std::move(json));
     output.layers.push_back(layer);
   }
-  return true;
+  return {};
 }
 
 // Name, selected flag and tracks: what objects, tags and materials share.
-bool WriteElement(const BaseList2D& element, const std::string& path, SceneOutput& output,
-                  Json& out) {
+Status WriteElement(const BaseList2D& element, const std::string& path, SceneOutput& output,
+                    Json& out) {
   if (output.flagged.count(&element)) out["selected"] = true;
-  if (!element.GetFirstCTrack()) return true;
-  return WriteTracks(element, MemberPath(path, "tracks"), output.doc.GetFps(), out["tracks"],
-                     output.faults);
+  if (!element.GetFirstCTrack()) return {};
+  return WriteTracks(element, MemberPath(path, "tracks"), output.doc.GetFps(), out["tracks"]);
+}
+
+// A tag's or material's name, selected flag and tracks.
+Status WriteNamedElement(const BaseList2D& element, const std::string& path, SceneOutput& output,
+                         Json& out) {
+  const Status named = WriteName(element, path, out);
+  if (!named.Ok()) return named;
+  return WriteElement(element, path, output, out);
 }
 
 void WriteLayerReference(const BaseObject& object, const SceneOutput& output, Json& out) {
@@ -69,57 +75,61 @@ void WriteLayerReference(const BaseObject& object, const SceneOutput& output, Js
   if (layer && found != output.layers.end()) out["layer"] = found - output.layers.begin();
 }
 
-bool WriteObjects(const BaseObject* first, const std::string& path, SceneOutput& output, Json& out);
+Status WriteObjects(const BaseObject* first, const std::string& path, SceneOutput& output,
+                    Json& out);
 
-bool WriteTags(const BaseObject& object, const std::string& path, SceneOutput& output, Json& out) {
+Status WriteTags(const BaseObject& object, const std::string& path, SceneOutput& output,
+                 Json& out) {
   out = Json::array();
   for (const BaseTag* tag = object.GetFirstTag(); tag; tag = tag->GetNext()) {
     const std::string tagPath = IndexPath(path, out.size());
     Json json = Json::object();
-    if (!WriteName(*tag, tagPath, json, output.faults) ||
-        !WriteElement(*tag, tagPath, output, json))
-      return false;
+    if (Status written = WriteNamedElement(*tag, tagPath, output, json); !written.Ok())
+      return written;
     out.push_back(std::move(json));
   }
-  return true;
+  return {};
 }
 
-bool WriteObject(const BaseObject& object, const std::string& path, SceneOutput& output,
-                 Json& out) {
+Status WriteObject(const BaseObject& object, const std::string& path, SceneOutput& output,
+                   Json& out) {
   out = Json::object();
-  if (!WriteName(object, path, out, output.faults)) return false;
+  if (Status written = WriteName(object, path, out); !written.Ok()) return written;
   WriteLayerReference(object, output, out);
   WriteJointMember(object, out);
-  if (!WriteElement(object, path, output, out)) return false;
-  if (object.GetFirstTag() && !WriteTags(object, MemberPath(path, "tags"), output, out["tags"]))
-    return false;
-  return !object.GetDown() ||
-         WriteObjects(object.GetDown(), MemberPath(path, "children"), output, out["children"]);
+  if (Status written = WriteElement(object, path, output, out); !written.Ok()) return written;
+  if (object.GetFirstTag()) {
+    const Status written = WriteTags(object, MemberPath(path, "tags"), output, out["tags"]);
+    if (!written.Ok()) return written;
+  }
+  if (!object.GetDown()) return {};
+  return WriteObjects(object.GetDown(), MemberPath(path, "children"), output, out["children"]);
 }
 
-bool WriteObjects(const BaseObject* first, const std::string& path, SceneOutput& output,
-                  Json& out) {
+Status WriteObjects(const BaseObject* first, const std::string& path, SceneOutput& output,
+                    Json& out) {
   out = Json::array();
   for (const BaseObject* object = first; object; object = object->GetNext()) {
     Json json;
-    if (!WriteObject(*object, IndexPath(path, out.size()), output, json)) return false;
+    if (Status written = WriteObject(*object, IndexPath(path, out.size()), output, json);
+        !written.Ok())
+      return written;
     out.push_back(std::move(json));
   }
-  return true;
+  return {};
 }
 
-bool WriteMaterials(SceneOutput& output, Json& out) {
+Status WriteMaterials(SceneOutput& output, Json& out) {
   out = Json::array();
   for (const BaseMaterial* material = output.doc.GetFirstMaterial(); material;
        material = material->GetNext()) {
     const std::string path = IndexPath("materials", out.size());
     Json json = Json::object();
-    if (!WriteName(*material, path, json, output.faults) ||
-        !WriteElement(*material, path, output, json))
-      return false;
+    if (Status written = WriteNamedElement(*material, path, output, json); !written.Ok())
+      return written;
     out.push_back(std::move(json));
   }
-  return true;
+  return {};
 }
 
 // Objects and tags in selection order, then the materials in theirs.
@@ -161,28 +171,29 @@ Json SelectionPaths(SceneOutput& output) {
   return paths;
 }
 
-bool WriteScene(const BaseDocument& doc, Json& scene, JsonFaults& faults) {
-  SceneOutput output{doc, faults, {}, {}};
+Status WriteScene(const BaseDocument& doc, Json& scene) {
+  SceneOutput output{doc, {}, {}};
   const Json selection = SelectionPaths(output);
   scene = Json::object();
   scene["format"] = "thinfold-scene";
   scene["version"] = 1;
   scene["fps"] = doc.GetFps();
-  if (!WriteLayers(output, scene["layers"]) ||
-      !WriteObjects(doc.GetFirstObject(), "objects", output, scene["objects"]) ||
-      !WriteMaterials(output, scene["materials"]))
-    return false;
+  Status written = WriteLayers(output, scene["layers"]);
+  if (written.Ok())
+    written = WriteObjects(doc.GetFirstObject(), "objects", output, scene["objects"]);
+  if (written.Ok()) written = WriteMaterials(output, scene["materials"]);
+  if (!written.Ok()) return written;
   if (!selection.empty()) scene["selection"] = selection;
-  return true;
+  return {};
 }
 
 }  // namespace
 
 SceneWriteResult WriteSceneText(const BaseDocument& doc) {
   try {
-    JsonFaults faults;
     JsonTree scene;
-    if (!WriteScene(doc, scene.value, faults)) return {"", faults.Message()};
+    const Status written = WriteScene(doc, scene.value);
+    if (!written.Ok()) return {"", written.error};
     return {LayOutJson(scene.value), ""};
   } catch (const std::bad_alloc&) {
     return {"", "out of memory"};

@@ -17,83 +17,87 @@ constexpr LLONG kLlongMin = std::numeric_limits<LLONG>::min();
 constexpr LLONG kLlongMax = std::numeric_limits<LLONG>::max();
 
 // "time": seconds (rounded to whole milliseconds) or [numerator, denominator] (exact).
-bool ReadTime(const Json& value, const std::string& path, BaseTime& time, JsonFaults& faults) {
-  double seconds = 0.0;
-  LLONG parts[2] = {0, 1};
+JsonRead<BaseTime> ReadTime(const Json& value, const std::string& path) {
   if (value.is_number()) {
-    if (!ReadFiniteNumber(value, path, seconds, faults)) return false;
-    time = BaseTime(seconds);
-    return true;
+    const JsonRead<double> seconds = ReadFiniteNumber(value, path);
+    return {seconds.Ok() ? BaseTime(seconds.value) : BaseTime(), seconds.error};
   }
   if (!value.is_array() || value.size() != 2)
-    return faults.Fail(path, "expected seconds or [numerator, denominator]");
-  if (!ReadWholeNumber(value[0], IndexPath(path, 0), kLlongMin, kLlongMax, parts[0], faults) ||
-      !ReadWholeNumber(value[1], IndexPath(path, 1), 1, kLlongMax, parts[1], faults))
-    return false;
-  time = BaseTime(parts[0], parts[1]);
-  return true;
+    return {BaseTime(), JsonFault(path, "expected seconds or [numerator, denominator]").error};
+  const JsonRead<LLONG> numerator =
+      ReadWholeNumber(value[0], IndexPath(path, 0), kLlongMin, kLlongMax);
+  if (!numerator.Ok()) return {BaseTime(), numerator.error};
+  const JsonRead<LLONG> denominator = ReadWholeNumber(value[1], IndexPath(path, 1), 1, kLlongMax);
+  if (!denominator.Ok()) return {BaseTime(), denominator.error};
+  return {BaseTime(numerator.value, denominator.value), ""};
 }
 
 // "frame": n is exactly n / fps.
-bool ReadKeyTime(const JsonObject& key, LONG fps, BaseTime& time) {
+JsonRead<BaseTime> ReadKeyTime(const JsonObject& key, LONG fps) {
   const Json* frame = key.Find("frame");
   const Json* seconds = key.Find("time");
   if (frame && seconds)
-    return key.Faults().Fail(key.PathOf("time"), "a key has frame or time, not both");
+    return {BaseTime(), JsonFault(key.PathOf("time"), "a key has frame or time, not both").error};
   if (!frame && !seconds)
-    return key.Faults().Fail(key.PathOf("frame"), "missing (expected frame or time)");
-  if (seconds) return ReadTime(*seconds, key.PathOf("time"), time, key.Faults());
-  LLONG number = 0;
-  if (!ReadWholeNumber(*frame, key.PathOf("frame"), kLlongMin, kLlongMax, number, key.Faults()))
-    return false;
-  time = BaseTime(number, fps);
-  return true;
+    return {BaseTime(), JsonFault(key.PathOf("frame"), "missing (expected frame or time)").error};
+  if (seconds) return ReadTime(*seconds, key.PathOf("time"));
+  const JsonRead<LLONG> number = ReadWholeNumber(*frame, key.PathOf("frame"), kLlongMin, kLlongMax);
+  return {number.Ok() ? BaseTime(number.value, fps) : BaseTime(), number.error};
 }
 
-bool ReadTangent(const JsonObject& key, const std::string& side, double (&tangent)[2]) {
+Status ReadTangent(const JsonObject& key, const std::string& side, double (&tangent)[2]) {
   const Json* value = key.Find(side);
-  return !value || ReadNumberArray(*value, key.PathOf(side), 2, tangent, key.Faults());
+  if (!value) return {};
+  return ReadNumberArray(*value, key.PathOf(side), 2, tangent);
 }
 
-bool ReadInterpolation(const JsonObject& key, CINTERPOLATION& interpolation) {
-  std::string name;
-  if (!key.Text("interp", name, Need::kRequired)) return false;
-  if (InterpolationFromName(name, interpolation)) return true;
-  return key.Faults().Fail(key.PathOf("interp"), "expected spline, linear or step");
+JsonRead<CINTERPOLATION> ReadInterpolation(const JsonObject& key) {
+  const JsonRead<std::string> name = key.Text("interp", Need::kRequired);
+  CINTERPOLATION interpolation = CINTERPOLATION_SPLINE;
+  if (!name.Ok()) return {interpolation, name.error};
+  if (InterpolationFromName(name.value, interpolation)) return {interpolation, ""};
+  return {interpolation, JsonFault(key.PathOf("interp"), "expected spline, linear or step").error};
 }
 
 // Data-track keys carry "data"; value keys carry "value".
-bool ReadKeyPayload(const JsonObject& key, LONG category, double& value, GeData& data) {
+Status ReadKeyPayload(const JsonObject& key, LONG category, double& value, GeData& data) {
   const bool isDataKey = category == CTRACK_CATEGORY_DATA;
-  if (!key.Number("value", value, isDataKey ? Need::kOptional : Need::kRequired)) return false;
+  const JsonRead<double> number =
+      key.Number("value", isDataKey ? Need::kOptional : Need::kRequired);
+  if (!number.Ok()) return {number.error};
+  value = number.value;
   const Json* typed = key.Find("data");
   if (!typed && isDataKey)
-    return key.Faults().Fail(key.PathOf("data"),
-                             "missing (expected a typed value like {\"long\": 3})");
-  return !typed || ReadTypedValue(*typed, key.PathOf("data"), data, key.Faults());
+    return JsonFault(key.PathOf("data"), "missing (expected a typed value like {\"long\": 3})");
+  if (!typed) return {};
+  JsonRead<GeData> read = ReadTypedValue(*typed, key.PathOf("data"));
+  data = std::move(read.value);
+  return {read.error};
 }
 
-bool ReadKey(const Json& json, const std::string& path, LONG category, LONG fps, CKey& key,
-             JsonFaults& faults) {
-  const JsonObject member(json, path, faults);
-  BaseTime time;
+Status ReadKey(const Json& json, const std::string& path, LONG category, LONG fps, CKey& key) {
+  const JsonObject member(json, path);
   double value = 0.0, left[2] = {0.0, 0.0}, right[2] = {0.0, 0.0};
   GeData data;
-  CINTERPOLATION interpolation = CINTERPOLATION_SPLINE;
-  if (!member.Check({"frame", "time", "value", "data", "interp", "left", "right"}) ||
-      !ReadKeyTime(member, fps, time) || !ReadKeyPayload(member, category, value, data) ||
-      !ReadInterpolation(member, interpolation) || !ReadTangent(member, "left", left) ||
-      !ReadTangent(member, "right", right))
-    return false;
-  key.SetTime(nullptr, time);
+  if (Status read = member.Check({"frame", "time", "value", "data", "interp", "left", "right"});
+      !read.Ok())
+    return read;
+  const JsonRead<BaseTime> time = ReadKeyTime(member, fps);
+  if (!time.Ok()) return {time.error};
+  if (Status read = ReadKeyPayload(member, category, value, data); !read.Ok()) return read;
+  const JsonRead<CINTERPOLATION> interpolation = ReadInterpolation(member);
+  if (!interpolation.Ok()) return {interpolation.error};
+  if (Status read = ReadTangent(member, "left", left); !read.Ok()) return read;
+  if (Status read = ReadTangent(member, "right", right); !read.Ok()) return read;
+  key.SetTime(nullptr, time.value);
   key.SetValue(nullptr, value);
   key.SetGeData(nullptr, data);
-  key.SetInterpolation(nullptr, interpolation);
+  key.SetInterpolation(nullptr, interpolation.value);
   key.SetTimeLeft(nullptr, BaseTime(left[0]));
   key.SetValueLeft(nullptr, left[1]);
   key.SetTimeRight(nullptr, BaseTime(right[0]));
   key.SetValueRight(nullptr, right[1]);
-  return true;
+  return {};
 }
 
 // A key read from the file with its place there, until it goes into the curve. Freed unless the
@@ -108,8 +112,7 @@ struct PendingKey {
 
 // Two keys at one time: the later in the file wins. The keys go in in time order, so the curve
 // only ever appends, whatever order the file has them in.
-bool InsertInTimeOrder(std::vector<PendingKey>& keys, const std::string& path, CCurve& curve,
-                       JsonFaults& faults) {
+Status InsertInTimeOrder(std::vector<PendingKey>& keys, const std::string& path, CCurve& curve) {
   std::stable_sort(keys.begin(), keys.end(), [](const PendingKey& a, const PendingKey& b) {
     return a.key->GetTime() < b.key->GetTime();
   });
@@ -117,31 +120,33 @@ bool InsertInTimeOrder(std::vector<PendingKey>& keys, const std::string& path, C
     PendingKey& read = keys[i];
     if (i + 1 < keys.size() && keys[i + 1].key->GetTime() == read.key->GetTime()) continue;
     if (!curve.InsertKey(read.key.get()))
-      return faults.Fail(IndexPath(path, read.index), "the key could not be added");
+      return JsonFault(IndexPath(path, read.index), "the key could not be added");
     read.key.release();  // the curve's now
   }
-  return true;
+  return {};
 }
 
-bool ReadKeys(const Json& keys, const std::string& path, LONG category, LONG fps, CCurve& curve,
-              JsonFaults& faults) {
+Status ReadKeys(const Json& keys, const std::string& path, LONG category, LONG fps, CCurve& curve) {
   std::vector<PendingKey> read;
   read.reserve(keys.size());
   for (std::size_t i = 0; i < keys.size(); ++i) {
     read.push_back({std::unique_ptr<CKey, KeyFree>(CKey::Alloc()), i});
-    if (!read.back().key) return faults.Fail(IndexPath(path, i), "out of memory");
-    if (!ReadKey(keys[i], IndexPath(path, i), category, fps, *read.back().key, faults))
-      return faults.Fail(IndexPath(path, i), "the key could not be added");
+    if (!read.back().key) return JsonFault(IndexPath(path, i), "out of memory");
+    const Status key = ReadKey(keys[i], IndexPath(path, i), category, fps, *read.back().key);
+    if (!key.Ok()) return key;
   }
-  return InsertInTimeOrder(read, path, curve, faults);
+  return InsertInTimeOrder(read, path, curve);
 }
 
-bool ReadUnit(const JsonObject& track, LONG& unit) {
-  std::string name;
-  if (!track.Find("unit")) return true;
-  if (!track.Text("unit", name, Need::kRequired)) return false;
-  if (UnitFromName(name, unit)) return true;
-  return track.Faults().Fail(track.PathOf("unit"), "expected real, distance, degree or percent");
+// Without "unit" a track's unit is real.
+JsonRead<LONG> ReadUnit(const JsonObject& track) {
+  LONG unit = DESC_UNIT_REAL;
+  if (!track.Find("unit")) return {unit, ""};
+  const JsonRead<std::string> name = track.Text("unit", Need::kRequired);
+  if (!name.Ok()) return {unit, name.error};
+  if (UnitFromName(name.value, unit)) return {unit, ""};
+  return {unit,
+          JsonFault(track.PathOf("unit"), "expected real, distance, degree or percent").error};
 }
 
 CTrack* AddTrack(BaseList2D& owner, LONG index, const std::string& name, LONG category, LONG unit,
@@ -156,38 +161,43 @@ CTrack* AddTrack(BaseList2D& owner, LONG index, const std::string& name, LONG ca
   return track;
 }
 
-bool ReadTrack(const Json& json, const std::string& path, LONG index, LONG fps, BaseList2D& owner,
-               JsonFaults& faults) {
-  const JsonObject member(json, path, faults);
-  std::string name;
-  LLONG category = 0;
-  LONG unit = DESC_UNIT_REAL;
-  const Json* keys = nullptr;
-  const Json* dataJson = nullptr;
+Status ReadTrack(const Json& json, const std::string& path, LONG index, LONG fps,
+                 BaseList2D& owner) {
+  const JsonObject member(json, path);
+  if (Status read = member.Check({"name", "category", "unit", "data", "keys"}); !read.Ok())
+    return read;
+  const JsonRead<std::string> name = member.Text("name", Need::kRequired);
+  if (!name.Ok()) return {name.error};
+  const JsonRead<LLONG> category =
+      member.WholeNumber("category", kLongMin, kLongMax, Need::kRequired);
+  if (!category.Ok()) return {category.error};
+  const JsonRead<LONG> unit = ReadUnit(member);
+  if (!unit.Ok()) return {unit.error};
+  const JsonRead<const Json*> keys = member.Array("keys", Need::kOptional);
+  if (!keys.Ok()) return {keys.error};
   BaseContainer data;
-  if (!member.Check({"name", "category", "unit", "data", "keys"}) ||
-      !member.Text("name", name, Need::kRequired) ||
-      !member.WholeNumber("category", kLongMin, kLongMax, category, Need::kRequired) ||
-      !ReadUnit(member, unit) || !member.Array("keys", keys, Need::kOptional))
-    return false;
-  dataJson = member.Find("data");
-  if (dataJson && !ReadContainer(*dataJson, member.PathOf("data"), data, faults)) return false;
-  CTrack* track = AddTrack(owner, index, name, static_cast<LONG>(category), unit, data);
+  const Json* dataJson = member.Find("data");
+  if (dataJson) {
+    const Status read = ReadContainer(*dataJson, member.PathOf("data"), data);
+    if (!read.Ok()) return read;
+  }
+  CTrack* track =
+      AddTrack(owner, index, name.value, static_cast<LONG>(category.value), unit.value, data);
   CCurve* curve = track ? track->GetCurve(CC_CURVE_CURVE, TRUE) : nullptr;
-  if (!curve) return faults.Fail(path, "out of memory");
-  return !keys ||
-         ReadKeys(*keys, member.PathOf("keys"), track->GetTrackCategory(), fps, *curve, faults);
+  if (!curve) return JsonFault(path, "out of memory");
+  if (!keys.value) return {};
+  return ReadKeys(*keys.value, member.PathOf("keys"), track->GetTrackCategory(), fps, *curve);
 }
 
 }  // namespace
 
-bool ReadTracks(const Json& tracks, const std::string& path, LONG fps, BaseList2D& owner,
-                JsonFaults& faults) {
-  if (!tracks.is_array()) return faults.Fail(path, "expected an array of tracks");
+Status ReadTracks(const Json& tracks, const std::string& path, LONG fps, BaseList2D& owner) {
+  if (!tracks.is_array()) return JsonFault(path, "expected an array of tracks");
   if (tracks.size() > static_cast<std::size_t>(kLongMax - kFirstTrackId))
-    return faults.Fail(path, "too many tracks");
-  for (std::size_t i = 0; i < tracks.size(); ++i)
-    if (!ReadTrack(tracks[i], IndexPath(path, i), static_cast<LONG>(i), fps, owner, faults))
-      return false;
-  return true;
+    return JsonFault(path, "too many tracks");
+  for (std::size_t i = 0; i < tracks.size(); ++i) {
+    const Status read = ReadTrack(tracks[i], IndexPath(path, i), static_cast<LONG>(i), fps, owner);
+    if (!read.Ok()) return read;
+  }
+  return {};
 }

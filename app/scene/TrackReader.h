@@ -8,8 +8,7 @@
 #include "c4d.h"
 
 // Reads the "tracks" array at path onto owner, in file order; fps turns frames into times.
-// FALSE with the fault recorded; tracks read before the fault stay on owner.
-bool ReadTracks(const Json& tracks, const std::string& path, LONG fps, BaseList2D& owner,
-                JsonFaults& faults);
+// On a fault, the tracks read before it stay on owner.
+Status ReadTracks(const Json& tracks, const std::string& path, LONG fps, BaseList2D& owner);
 
 #endif

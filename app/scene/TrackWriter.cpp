@@ -34,93 +34,95 @@ void WriteKeyTime(const BaseTime& time, LONG fps, Json& key) {
   key["time"] = Json::array({numerator, denominator});
 }
 
-bool WriteNumber(double value, const std::string& path, Json& out, JsonFaults& faults) {
-  if (!std::isfinite(value)) return faults.Fail(path, "a number that is not finite");
+Status WriteNumber(double value, const std::string& path, Json& out) {
+  if (!std::isfinite(value)) return JsonFault(path, "a number that is not finite");
   out = value;
-  return true;
+  return {};
 }
 
 // Tangent times are seconds in the file, which read as whole milliseconds: write the time that
 // reading gives, so a second write matches the first. Zero tangents are left out.
-bool WriteTangent(const char* side, const BaseTime& offset, double value,
-                  const std::string& keyPath, Json& key, JsonFaults& faults) {
-  if (offset == BaseTime() && value == 0.0) return true;
+Status WriteTangent(const char* side, const BaseTime& offset, double value,
+                    const std::string& keyPath, Json& key) {
+  if (offset == BaseTime() && value == 0.0) return {};
   Json valueJson;
-  if (!WriteNumber(value, IndexPath(MemberPath(keyPath, side), 1), valueJson, faults)) return false;
+  const Status written = WriteNumber(value, IndexPath(MemberPath(keyPath, side), 1), valueJson);
+  if (!written.Ok()) return written;
   key[side] = Json::array({BaseTime(offset.Get()).Get(), valueJson});
-  return true;
+  return {};
 }
 
-bool WriteKeyPayload(const CKey& key, LONG category, const std::string& path, Json& out,
-                     JsonFaults& faults) {
+Status WriteKeyPayload(const CKey& key, LONG category, const std::string& path, Json& out) {
   const bool isDataKey = category == CTRACK_CATEGORY_DATA;
   if (!isDataKey || key.GetValue() != 0.0) {
-    if (!WriteNumber(key.GetValue(), MemberPath(path, "value"), out["value"], faults)) return false;
+    const Status written = WriteNumber(key.GetValue(), MemberPath(path, "value"), out["value"]);
+    if (!written.Ok()) return written;
   }
   if (key.GetGeData().GetType() == DA_NIL) {
-    return !isDataKey || faults.Fail(MemberPath(path, "data"), "a data key without data");
+    if (!isDataKey) return {};
+    return JsonFault(MemberPath(path, "data"), "a data key without data");
   }
-  return WriteTypedValue(key.GetGeData(), MemberPath(path, "data"), out["data"], faults);
+  return WriteTypedValue(key.GetGeData(), MemberPath(path, "data"), out["data"]);
 }
 
-bool WriteKey(const CKey& key, LONG category, LONG fps, const std::string& path, Json& out,
-              JsonFaults& faults) {
+Status WriteKey(const CKey& key, LONG category, LONG fps, const std::string& path, Json& out) {
   out = Json::object();
   WriteKeyTime(key.GetTime(), fps, out);
-  if (!WriteKeyPayload(key, category, path, out, faults)) return false;
+  if (Status written = WriteKeyPayload(key, category, path, out); !written.Ok()) return written;
   const char* interpolation = InterpolationName(key.GetInterpolation());
   if (!interpolation)
-    return faults.Fail(MemberPath(path, "interp"),
-                       "an interpolation that is not spline, linear or step");
+    return JsonFault(MemberPath(path, "interp"),
+                     "an interpolation that is not spline, linear or step");
   out["interp"] = interpolation;
-  return WriteTangent("left", key.GetTimeLeft(), key.GetValueLeft(), path, out, faults) &&
-         WriteTangent("right", key.GetTimeRight(), key.GetValueRight(), path, out, faults);
+  if (Status written = WriteTangent("left", key.GetTimeLeft(), key.GetValueLeft(), path, out);
+      !written.Ok())
+    return written;
+  return WriteTangent("right", key.GetTimeRight(), key.GetValueRight(), path, out);
 }
 
-bool WriteKeys(CTrack& track, LONG fps, const std::string& path, Json& out, JsonFaults& faults) {
+Status WriteKeys(CTrack& track, LONG fps, const std::string& path, Json& out) {
   out = Json::array();
   const CCurve* curve = track.GetCurve(CC_CURVE_CURVE, FALSE);
   const LONG keyCount = curve ? curve->GetKeyCount() : 0;
   for (LONG index = 0; index < keyCount; ++index) {
     Json key;
-    if (!WriteKey(*curve->GetKey(index), track.GetTrackCategory(), fps, IndexPath(path, index), key,
-                  faults))
-      return false;
+    const Status written =
+        WriteKey(*curve->GetKey(index), track.GetTrackCategory(), fps, IndexPath(path, index), key);
+    if (!written.Ok()) return written;
     out.push_back(std::move(key));
   }
-  return true;
+  return {};
 }
 
-bool WriteTrackHeader(const CTrack& track, const std::string& path, Json& out, JsonFaults& faults) {
+Status WriteTrackHeader(const CTrack& track, const std::string& path, Json& out) {
   const std::string name = track.GetName().ToUtf8();
-  if (!IsUtf8(name)) return faults.Fail(MemberPath(path, "name"), "text that is not valid UTF-8");
+  if (!IsUtf8(name)) return JsonFault(MemberPath(path, "name"), "text that is not valid UTF-8");
   out["name"] = name;
   out["category"] = track.GetTrackCategory();
   const LONG unit = track.GetUnit(nullptr);
   if (track.GetTrackCategory() == CTRACK_CATEGORY_VALUE || unit != DESC_UNIT_REAL) {
     if (!UnitName(unit))
-      return faults.Fail(MemberPath(path, "unit"),
-                         "unit " + std::to_string(unit) + " that scene files cannot hold");
+      return JsonFault(MemberPath(path, "unit"),
+                       "unit " + std::to_string(unit) + " that scene files cannot hold");
     out["unit"] = UnitName(unit);
   }
   const BaseContainer* data = track.GetDataInstance();
-  if (data->GetEntryCount() == 0) return true;
-  return WriteContainer(*data, MemberPath(path, "data"), out["data"], faults);
+  if (data->GetEntryCount() == 0) return {};
+  return WriteContainer(*data, MemberPath(path, "data"), out["data"]);
 }
 
 }  // namespace
 
-bool WriteTracks(const BaseList2D& owner, const std::string& path, LONG fps, Json& out,
-                 JsonFaults& faults) {
+Status WriteTracks(const BaseList2D& owner, const std::string& path, LONG fps, Json& out) {
   out = Json::array();
   std::size_t index = 0;
   for (CTrack* track = owner.GetFirstCTrack(); track; track = track->GetNext(), ++index) {
     const std::string trackPath = IndexPath(path, index);
     Json json = Json::object();
-    if (!WriteTrackHeader(*track, trackPath, json, faults) ||
-        !WriteKeys(*track, fps, MemberPath(trackPath, "keys"), json["keys"], faults))
-      return false;
+    Status written = WriteTrackHeader(*track, trackPath, json);
+    if (written.Ok()) written = WriteKeys(*track, fps, MemberPath(trackPath, "keys"), json["keys"]);
+    if (!written.Ok()) return written;
     out.push_back(std::move(json));
   }
-  return true;
+  return {};
 }

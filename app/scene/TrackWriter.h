@@ -9,9 +9,8 @@
 
 // The element's tracks in the host's order as a JSON array (path names them in faults). Key
 // times take the first exact form: frame at fps, then seconds, then [numerator, denominator].
-// FALSE for what a scene file cannot hold (non-finite numbers, unknown units, data keys
+// A fault for what a scene file cannot hold (non-finite numbers, unknown units, data keys
 // without data).
-bool WriteTracks(const BaseList2D& owner, const std::string& path, LONG fps, Json& out,
-                 JsonFaults& faults);
+Status WriteTracks(const BaseList2D& owner, const std::string& path, LONG fps, Json& out);
 
 #endif
