@@ -355,7 +355,7 @@ RunCensus TakeCensus(CCurveList& curveList, const std::vector<std::vector<KeySta
 
 TEST_F(BakeControlThread, StopWhileBusyFailsTheBusyAndKeepsTheQueued) {
   standin::SetCPUCount(2);
-  ModelDoc doc = MakeScene(24, 900);
+  ModelDoc doc = MakeScene(24, 3600);  // long enough that the stop lands mid-run on a busy machine
   Gather(doc.get());
   const std::vector<std::vector<KeyState>> original = WorkingKeys();
   {
