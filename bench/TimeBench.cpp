@@ -11,23 +11,20 @@ namespace {
 
 constexpr int kTimeCount = 1 << 12;
 
-// Whole milliseconds over a minute, as the fit's check times arrive.
-std::vector<BaseTime> MillisecondTimes() {
-  std::default_random_engine random(1);
-  std::uniform_int_distribution<LLONG> milliseconds(0, 60000);
+// Random times over a minute in steps of 1 / denominator seconds; the seed fixes them.
+std::vector<BaseTime> TimesOverAMinute(unsigned seed, LLONG denominator) {
+  std::default_random_engine random(seed);
+  std::uniform_int_distribution<LLONG> steps(0, 60 * denominator);
   std::vector<BaseTime> times;
-  for (int i = 0; i < kTimeCount; ++i) times.push_back(BaseTime(milliseconds(random), 1000));
+  for (int i = 0; i < kTimeCount; ++i) times.push_back(BaseTime(steps(random), denominator));
   return times;
 }
 
-// Frames of 120 fps over a minute.
-std::vector<BaseTime> FrameTimes() {
-  std::default_random_engine random(2);
-  std::uniform_int_distribution<LLONG> frames(0, 7200);
-  std::vector<BaseTime> times;
-  for (int i = 0; i < kTimeCount; ++i) times.push_back(BaseTime(frames(random), 120));
-  return times;
-}
+// Whole milliseconds, as the fit's check times arrive.
+std::vector<BaseTime> MillisecondTimes() { return TimesOverAMinute(1, 1000); }
+
+// Frames of 120 fps.
+std::vector<BaseTime> FrameTimes() { return TimesOverAMinute(2, 120); }
 
 template <class Operation>
 void Pairs(benchmark::State& state, const std::vector<BaseTime>& a, const std::vector<BaseTime>& b,
