@@ -259,15 +259,23 @@ bool CTangentSearch::FindTangents(CCurve* seq, CKey* startKey, CKey* endKey, dou
   if (EndCannotFit(endKey, slopeR, slopeL)) return false;
   const double y0 = startKey->GetValue(), y1 = endKey->GetValue();
   const double longestValueR = slopeR * _lengthsR[_lengthsR.GetCount() - 1].seconds;
+  // The hull only grows with either length, so the outgoing lengths from the first whose hull
+  // holds the reference need no test, for this incoming length and every longer one.
+  VLONG hullHoldsFrom = _lengthsR.GetCount();
   for (VLONG iu = 0; iu < _lengthsL.GetCount(); ++iu) {
     const CLength& lengthL = _lengthsL[iu];
     const double valueL = -(slopeL * lengthL.seconds);
-    if (!HullCanHold(y0, y1, y0 + longestValueR, y1 + valueL)) continue;
+    if (hullHoldsFrom == _lengthsR.GetCount() &&
+        !HullCanHold(y0, y1, y0 + longestValueR, y1 + valueL))
+      continue;
     bool incomingSet = false;
     for (VLONG iv = 0; iv < _lengthsR.GetCount(); ++iv) {
       const CLength& lengthR = _lengthsR[iv];
       const double valueR = slopeR * lengthR.seconds;
-      if (!HullCanHold(y0, y1, y0 + valueR, y1 + valueL)) continue;
+      if (iv < hullHoldsFrom) {
+        if (!HullCanHold(y0, y1, y0 + valueR, y1 + valueL)) continue;
+        hullHoldsFrom = iv;
+      }
       if (!incomingSet) {
         endKey->SetTimeLeft(seq, lengthL.offset);
         endKey->SetValueLeft(seq, valueL);

@@ -12,7 +12,10 @@
 //   skipped together, without moving the end key through them.
 // - Between its keys a segment lies inside the convex hull of its control values (key values and
 //   handle ends; the host only ever shortens handles toward their keys). A pair whose hull misses
-//   a reference value by more than the tolerance must fail there, so it is skipped.
+//   a reference value by more than the tolerance must fail there, so it is skipped. Longer
+//   tangents move the handle ends away from their keys, so the hull only grows: once a pair's
+//   hull holds the reference, the longer pairs are not tested (were rounding to break the growth
+//   by an ulp, the pair tried would miss by the tolerance and fail its checks all the same).
 // - A pair fails where any check time fails, and the pairs tried one after the other mostly fail
 //   where one of the last few failed: those check times are tried first, the latest first.
 // Skipped trials only set tangents and end-key positions that a later trial or the zero-tangent
