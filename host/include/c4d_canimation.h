@@ -164,8 +164,9 @@ class CCurve : public BaseList2D {
   ~CCurve() override;
   // Gives the held key the time and moves it to its place (stable for equal times).
   void Resort(CKey* key, const BaseTime& time);
-  // Index of a key of this curve, or -1.
-  LONG IndexOf(const CKey* key) const;
+  // Index of a key of this curve, or -1. Only edits ask, one at a time: the answer is kept as
+  // the first guess of the next call.
+  LONG IndexOf(const CKey* key);
   // Takes the key out of the curve without freeing it.
   void Detach(CKey* key);
   // Inserts or erases a key (and its shape) at index; FALSE when out of memory.
@@ -208,6 +209,7 @@ class CCurve : public BaseList2D {
   LONG _dirtyCount = 0;
   // Segment of the last GetValue, a guess; accessed through a relaxed std::atomic_ref.
   mutable size_t _lastSegment = 0;
+  size_t _lastIndexed = 0;  // the index IndexOf gave last, a guess
 };
 
 class CTrack : public BaseList2D {

@@ -85,16 +85,25 @@ void CCurve::FlushKeys() {
   DropShapes();
 }
 
-LONG CCurve::IndexOf(const CKey* key) const {
+LONG CCurve::IndexOf(const CKey* key) {
   if (!key || _keys.empty()) return -1;
-  // Fitting works on the last keys; find them without a search.
-  const size_t last = _keys.size() - 1;
-  if (_keys[last] == key) return static_cast<LONG>(last);
-  if (last > 0 && _keys[last - 1] == key) return static_cast<LONG>(last - 1);
+  // Fitting and holding edit the two keys of one segment by turns, so the key found last and its
+  // neighbours are looked at before any search.
+  const size_t count = _keys.size();
+  for (const size_t guess : {_lastIndexed, _lastIndexed + 1, _lastIndexed - 1}) {
+    if (guess < count && _keys[guess] == key) {
+      _lastIndexed = guess;
+      return static_cast<LONG>(guess);
+    }
+  }
   // Keys of equal time sit together; look among them only.
   auto first = std::lower_bound(_keys.begin(), _keys.end(), key->_time, KeyEarlier);
-  for (auto at = first; at != _keys.end() && (*at)->_time == key->_time; ++at)
-    if (*at == key) return static_cast<LONG>(at - _keys.begin());
+  for (auto at = first; at != _keys.end() && (*at)->_time == key->_time; ++at) {
+    if (*at == key) {
+      _lastIndexed = static_cast<size_t>(at - _keys.begin());
+      return static_cast<LONG>(_lastIndexed);
+    }
+  }
   return -1;
 }
 
