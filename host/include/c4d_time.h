@@ -29,14 +29,32 @@ class BaseTime {
   friend BaseTime operator-(const BaseTime& a, const BaseTime& b);
   // a / b as a time; a zero b gives a time with a zero denominator.
   friend BaseTime operator/(const BaseTime& a, const BaseTime& b);
-  friend Bool operator<(const BaseTime& a, const BaseTime& b);
-  friend Bool operator==(const BaseTime& a, const BaseTime& b);
+  // Inline, with the wide products out of line: keys are searched and kept in order by their
+  // times. Equal denominators (zero ones included, whose numerators are 0) compare numerators;
+  // others compare cross products, exactly in 64 bits unless one overflows.
+  friend Bool operator<(const BaseTime& a, const BaseTime& b) {
+    if (a._denominator == b._denominator) return a._numerator < b._numerator;
+    LLONG first, second;
+    if (a._denominator != 0 && b._denominator != 0 &&
+        !__builtin_mul_overflow(a._numerator, b._denominator, &first) &&
+        !__builtin_mul_overflow(b._numerator, a._denominator, &second))
+      return first < second;
+    return WideLess(a, b);
+  }
+  // Reduced parts are unique, so equal times have equal parts; 0 alone has two, (0, 1) and a
+  // zero denominator's (0, 0).
+  friend Bool operator==(const BaseTime& a, const BaseTime& b) {
+    if (a._denominator == b._denominator) return a._numerator == b._numerator;
+    return a._numerator == 0 && b._numerator == 0;
+  }
   friend Bool operator!=(const BaseTime& a, const BaseTime& b) { return !(a == b); }
   friend Bool operator>(const BaseTime& a, const BaseTime& b) { return b < a; }
   friend Bool operator<=(const BaseTime& a, const BaseTime& b) { return !(b < a); }
   friend Bool operator>=(const BaseTime& a, const BaseTime& b) { return !(a < b); }
 
  private:
+  // a < b through 128-bit cross products, a zero denominator read as 0 / 1.
+  static Bool WideLess(const BaseTime& a, const BaseTime& b);
   LLONG _numerator = 0;
   LLONG _denominator = 1;
 };

@@ -198,16 +198,11 @@ BaseTime operator/(const BaseTime& a, const BaseTime& b) {
   return MakeTime(x.numerator * y.denominator, x.denominator * y.numerator);
 }
 
-Bool operator<(const BaseTime& a, const BaseTime& b) {
+Bool BaseTime::WideLess(const BaseTime& a, const BaseTime& b) {
   const Parts p = PartsOf(a), q = PartsOf(b);
   if (p.denominator == q.denominator) return p.numerator < q.numerator;
   LLONG first, second;
   if (CrossProducts(p, q, &first, &second)) return first < second;
   const Fraction x = Of(a), y = Of(b);
   return x.numerator * y.denominator < y.numerator * x.denominator;
-}
-
-Bool operator==(const BaseTime& a, const BaseTime& b) {
-  const Parts x = PartsOf(a), y = PartsOf(b);
-  return x.numerator == y.numerator && x.denominator == y.denominator;
 }
