@@ -3,6 +3,7 @@
 #define C4D_CANIMATION_H
 
 #include <atomic>
+#include <initializer_list>
 #include <memory>
 #include <mutex>
 
@@ -165,8 +166,20 @@ class CCurve : public BaseList2D {
   // Gives the held key the time and moves it to its place (stable for equal times).
   void Resort(CKey* key, const BaseTime& time);
   // Index of a key of this curve, or -1. Only edits ask, one at a time: the answer is kept as
-  // the first guess of the next call.
-  LONG IndexOf(const CKey* key);
+  // the first guess of the next call. Fitting and holding edit the two keys of one segment by
+  // turns, so the key found last and its neighbours are looked at before any search.
+  LONG IndexOf(const CKey* key) {
+    const size_t count = _keys.size();
+    for (const size_t guess : {_lastIndexed, _lastIndexed + 1, _lastIndexed - 1}) {
+      if (guess < count && _keys[guess] == key) {
+        _lastIndexed = guess;
+        return static_cast<LONG>(guess);
+      }
+    }
+    return SearchIndex(key);
+  }
+  // IndexOf by the keys' times, for keys away from the last one found.
+  LONG SearchIndex(const CKey* key);
   // Takes the key out of the curve without freeing it.
   void Detach(CKey* key);
   // Inserts or erases a key (and its shape) at index; FALSE when out of memory.

@@ -85,17 +85,8 @@ void CCurve::FlushKeys() {
   DropShapes();
 }
 
-LONG CCurve::IndexOf(const CKey* key) {
-  if (!key || _keys.empty()) return -1;
-  // Fitting and holding edit the two keys of one segment by turns, so the key found last and its
-  // neighbours are looked at before any search.
-  const size_t count = _keys.size();
-  for (const size_t guess : {_lastIndexed, _lastIndexed + 1, _lastIndexed - 1}) {
-    if (guess < count && _keys[guess] == key) {
-      _lastIndexed = guess;
-      return static_cast<LONG>(guess);
-    }
-  }
+LONG CCurve::SearchIndex(const CKey* key) {
+  if (!key) return -1;
   // Keys of equal time sit together; look among them only.
   auto first = std::lower_bound(_keys.begin(), _keys.end(), key->_time, KeyEarlier);
   for (auto at = first; at != _keys.end() && (*at)->_time == key->_time; ++at) {
