@@ -64,6 +64,10 @@ CKey* CCurve::AddKey(const BaseTime& time, LONG* nidx) {
 
 Bool CCurve::InsertKey(CKey* key) {
   if (!key || key->_curve) return FALSE;
+  // Copies of curves and scenes put their keys on in time order: such a key goes last, where
+  // the search would place it too.
+  if (_keys.empty() || !(key->_time < _keys[_keys.size() - 1]->_time))
+    return InsertAt(_keys.size(), key);
   auto place = std::upper_bound(_keys.begin(), _keys.end(), key->_time, TimeEarlier);
   return InsertAt(static_cast<size_t>(place - _keys.begin()), key);
 }
