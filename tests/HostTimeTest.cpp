@@ -50,6 +50,27 @@ TEST(BaseTime, ReducesFractionsAndMakesDenominatorPositive) {
   EXPECT_EQ(frames.GetDenominator(), 1);
 }
 
+TEST(BaseTime, ReducesPartsOnEitherSideOfThe32BitLimit) {
+  constexpr LLONG k32 = 4294967295;  // the largest 32-bit magnitude
+  struct Row {
+    const char* name;
+    BaseTime time;
+    LLONG numerator, denominator;
+  } rows[] = {
+      {"both at the limit, denominator negative", BaseTime(k32, -k32), -1, 1},
+      {"numerator negative at the limit", BaseTime(-k32, 3), -1431655765, 1},
+      {"both negative", BaseTime(-6, -(k32 - 1)), 3, 2147483647},
+      {"zero over a negative", BaseTime(0, -7), 0, 1},
+      {"numerator just past the limit", BaseTime(k32 + 1, 6), 2147483648, 3},
+      {"denominator just past the limit", BaseTime(-3, -(k32 + 1)), 3, k32 + 1},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(row.time.GetNumerator(), row.numerator);
+    EXPECT_EQ(row.time.GetDenominator(), row.denominator);
+  }
+}
+
 TEST(BaseTime, ZeroDenominatorReadsAsZero) {
   const BaseTime broken(5, 0);
   EXPECT_EQ(broken.Get(), 0.0);
