@@ -181,7 +181,6 @@ double GetSlopeR(const Point2D& p0, const Point2D& p1, const Point2D& p2) {
   return SlopeFromNeighbours(p0, p1, p2);
 }
 
-
 bool StepAdvances(double from, double to, double step) {
   const double magnitude = std::max(Abs(from), Abs(to));
   // Half a step must still change the magnitude: then a whole step changes every smaller time.
